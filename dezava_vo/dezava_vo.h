@@ -1,0 +1,12 @@
+#ifndef DEZAVA_VO_H
+#define DEZAVA_VO_H
+
+// The utility and volume library: messages, checked memory, strings, time,
+// files, value input and output, colour packing, transforms and volumes.
+
+#include "Prog_utils/basic.h"
+#include "Prog_utils/messages.h"
+#include "Prog_utils/alloc.h"
+#include "Prog_utils/string_funcs.h"
+
+#endif
