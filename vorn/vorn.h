@@ -1,0 +1,8 @@
+#ifndef VORN_H
+#define VORN_H
+
+// The VORN volume file library: netCDF-3 (version 1) and HDF5 (version 2) files.
+
+
+
+#endif

@@ -1,0 +1,8 @@
+#ifndef ZAVINVENTOR_H
+#define ZAVINVENTOR_H
+
+// Graphics objects to Open Inventor nodes, and volume slices to textures.
+
+#include <zavpl.h>
+
+#endif
