@@ -13,7 +13,6 @@ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DTARVEX_SANITIZE=ON \
   -DTARVEX_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build_dir" --parallel "$jobs"
 
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 cd "$build_dir"
 ctest --output-on-failure --parallel "$jobs"
