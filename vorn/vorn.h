@@ -3,6 +3,8 @@
 
 // The VORN volume file library: netCDF-3 (version 1) and HDF5 (version 2) files.
 
+#include "vr_run_program.h"
+#include "vr_tempfile.h"
 
 
 #endif
