@@ -3,6 +3,11 @@
 
 // The VORN volume file library: netCDF-3 (version 1) and HDF5 (version 2) files.
 
+#include "vr_basic.h"
+#include "vr_log.h"
+#include "vr_config.h"
+#include "vr_loop_counter.h"
+
 #include "vr_run_program.h"
 #include "vr_tempfile.h"
 
