@@ -8,6 +8,7 @@
 #include "Prog_utils/messages.h"
 #include "Prog_utils/alloc.h"
 #include "Prog_utils/string_funcs.h"
+#include "Prog_utils/files.h"
 #include "Geometry/colour_pack.h"
 #include "Prog_utils/time_funcs.h"
 #include "Prog_utils/progress.h"
