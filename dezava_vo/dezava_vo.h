@@ -12,5 +12,7 @@
 #include "Geometry/colour_pack.h"
 #include "Prog_utils/time_funcs.h"
 #include "Prog_utils/progress.h"
+#include "Volumes/data_types.h"
+#include "Volumes/multidim_array.h"
 
 #endif
