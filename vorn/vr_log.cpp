@@ -85,6 +85,7 @@ void VR_log_sys_error1(const char *p1) {
         fputc('\n', stderr);
     }
     fflush(stderr);
+    errno = saved_errno;
 }
 
 void vrlog_init(const char *name) {
