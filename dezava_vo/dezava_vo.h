@@ -9,6 +9,7 @@
 #include "Prog_utils/alloc.h"
 #include "Prog_utils/string_funcs.h"
 #include "Prog_utils/files.h"
+#include "Prog_utils/value_io.h"
 #include "Geometry/colour_pack.h"
 #include "Geometry/transforms.h"
 #include "Geometry/gaussian_elimination.h"
