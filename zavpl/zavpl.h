@@ -12,4 +12,21 @@
 #include "Geometry/rgb_lookup.h"
 #include "Geometry/surfprop.h"
 
+#include "Objects/objects.h"
+#include "Objects/object_ops.h"
+#include "Objects/models.h"
+#include "Objects/traverse.h"
+#include "Objects/bintree.h"
+#include "Objects/polygons.h"
+#include "Objects/polygon_normals.h"
+#include "Objects/polygon_orientation.h"
+#include "Objects/polygon_planes.h"
+#include "Objects/lines.h"
+#include "Objects/quadmesh.h"
+#include "Objects/markers.h"
+#include "Objects/text.h"
+#include "Objects/pixels.h"
+#include "Objects/pixel_conversions.h"
+#include "Objects/pixel_resample.h"
+
 #endif
