@@ -85,6 +85,14 @@ Status alloc_multidim_array(multidim_array *array) {
         }
         sizes[d] = (size_t)array->sizes[d];
     }
+    // Refuse sizes whose byte count cannot even be represented, before any of
+    // the pointer levels is allocated.
+    size_t n_bytes = type_size;
+    for (int d = 0; d < n; ++d)
+        if (__builtin_mul_overflow(n_bytes, sizes[d], &n_bytes)) {
+            print_error("Error: cannot allocate array data: size too large.\n");
+            return ERROR;
+        }
 
     // The allocators check the products for overflow and report failures.
     switch (n) {
