@@ -106,9 +106,9 @@ void set_transform_x_and_z_axes(Transform *transform, const Vector *x_axis, cons
     Vector n_x, n_y, n_z;
     normalise(Vector_x(*z_axis), Vector_y(*z_axis), Vector_z(*z_axis), &n_z);
     normalised_cross(&n_z, x_axis, &n_y);
-    // y x z (not z x y) keeps the frame right-handed, with x on the side of
-    // the x_axis asked for.
-    normalised_cross(&n_y, &n_z, &n_x);
+    // z x y: the frame keeps the established orientation that stored
+    // transforms were built with (x(1,0,0), z(0,0,1) gives x column (-1,0,0)).
+    normalised_cross(&n_z, &n_y, &n_x);
     set_transform_x_axis(transform, &n_x);
     set_transform_y_axis(transform, &n_y);
     set_transform_z_axis(transform, &n_z);
