@@ -28,5 +28,6 @@
 #include "Objects/pixels.h"
 #include "Objects/pixel_conversions.h"
 #include "Objects/pixel_resample.h"
+#include "Objects/graphics_file.h"
 
 #endif
