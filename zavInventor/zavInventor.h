@@ -5,4 +5,6 @@
 
 #include <zavpl.h>
 
+#include "zav_to_iv.h"
+
 #endif
