@@ -2,8 +2,8 @@
 // stream's buffer rather than with fscanf: ASCII object files hold millions
 // of them, and the per-call cost of fscanf dominates their reading.
 
-#include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -12,7 +12,8 @@
 
 namespace {
 
-// The characters of one number; long ones spill into a std::string.
+// The characters of one number, kept for the library conversion when the
+// fast path below cannot give the correctly rounded value.
 class NumberText {
   public:
     void add(int ch) {
@@ -35,6 +36,17 @@ class NumberText {
     std::string spill_;
 };
 
+// A decimal number as scanned: its text, and its value as an integer
+// mantissa times a power of ten while that holds at most 19 digits.
+struct ScannedReal {
+    NumberText text;
+    bool negative = false;
+    uint64_t mantissa = 0;
+    int n_significant = 0;
+    bool mantissa_exact = true;
+    long exponent = 0;
+};
+
 bool is_space(int ch) {
     return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\v' || ch == '\f';
 }
@@ -51,16 +63,6 @@ int first_nonspace(FILE *file) {
     return ch;
 }
 
-// Appends a run of digits starting with ch; returns the byte after it.
-int add_digits(FILE *file, int ch, NumberText &text, int *n_digits) {
-    while (is_digit(ch)) {
-        text.add(ch);
-        ++*n_digits;
-        ch = getc_unlocked(file);
-    }
-    return ch;
-}
-
 // Puts back the byte that ended a number, as scanf does.
 void put_back(FILE *file, int ch) {
     if (ch != EOF) (void)ungetc(ch, file);
@@ -68,21 +70,24 @@ void put_back(FILE *file, int ch) {
 
 // Reads an optionally signed decimal integer that fits in an int.
 bool scan_int(FILE *file, int *value) {
-    NumberText text;
     int ch = first_nonspace(file);
-    if (ch == '+' || ch == '-') {
-        text.add(ch);
-        ch = getc_unlocked(file);
+    bool negative = ch == '-';
+    if (ch == '+' || ch == '-') ch = getc_unlocked(file);
+    if (!is_digit(ch)) {
+        put_back(file, ch);
+        return false;
     }
-    int n_digits = 0;
-    ch = add_digits(file, ch, text, &n_digits);
+    // The magnitude is capped once past any int, so long runs cannot wrap.
+    const int64_t limit = (int64_t)INT_MAX + 1;
+    int64_t magnitude = 0;
+    do {
+        if (magnitude <= limit) magnitude = magnitude * 10 + (ch - '0');
+        ch = getc_unlocked(file);
+    } while (is_digit(ch));
     put_back(file, ch);
-    if (n_digits == 0) return false;
 
-    errno = 0;
-    long parsed = strtol(text.c_str(), nullptr, 10);
-    if (errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX) return false;
-    *value = (int)parsed;
+    if (magnitude > (negative ? limit : (int64_t)INT_MAX)) return false;
+    *value = (int)(negative ? -magnitude : magnitude);
     return true;
 }
 
@@ -99,67 +104,123 @@ bool match_word_rest(FILE *file, const char *rest, NumberText &text) {
     return true;
 }
 
-// Collects the text of a decimal floating-point number, "inf", "infinity" or
-// "nan" (any case, optionally signed); false when there is none.
-bool scan_real_text(FILE *file, NumberText &text) {
+// "inf", "infinity" or "nan" in any case, after its first letter ch.
+bool scan_special_word(FILE *file, int ch, ScannedReal &real) {
+    real.text.add(ch);
+    real.mantissa_exact = false;
+    if ((ch | 0x20) == 'n') return match_word_rest(file, "an", real.text);
+    if (!match_word_rest(file, "nf", real.text)) return false;
+    ch = getc_unlocked(file);
+    if ((ch | 0x20) != 'i') {
+        put_back(file, ch);
+        return true;
+    }
+    real.text.add(ch);
+    return match_word_rest(file, "nity", real.text);
+}
+
+// Appends a run of digits starting with ch to the text and the mantissa;
+// digits after the point lower the exponent. Returns the byte after the run.
+int add_mantissa_digits(FILE *file, int ch, bool after_point, ScannedReal &real, int *n_digits) {
+    while (is_digit(ch)) {
+        real.text.add(ch);
+        ++*n_digits;
+        if (real.mantissa == 0 && ch == '0') {
+            if (after_point) --real.exponent;
+        } else if (real.n_significant < 19) {
+            real.mantissa = real.mantissa * 10 + (uint64_t)(ch - '0');
+            ++real.n_significant;
+            if (after_point) --real.exponent;
+        } else {
+            real.mantissa_exact = false;
+        }
+        ch = getc_unlocked(file);
+    }
+    return ch;
+}
+
+// Scans a decimal floating-point number (optionally signed, with an optional
+// point and exponent) or a special word; false when there is none.
+bool scan_real(FILE *file, ScannedReal &real) {
     int ch = first_nonspace(file);
     if (ch == '+' || ch == '-') {
-        text.add(ch);
+        real.negative = ch == '-';
+        real.text.add(ch);
         ch = getc_unlocked(file);
     }
-
-    if ((ch | 0x20) == 'i' || (ch | 0x20) == 'n') {
-        text.add(ch);
-        if ((ch | 0x20) == 'n') return match_word_rest(file, "an", text);
-        if (!match_word_rest(file, "nf", text)) return false;
-        ch = getc_unlocked(file);
-        if ((ch | 0x20) != 'i') {
-            put_back(file, ch);
-            return true;
-        }
-        text.add(ch);
-        return match_word_rest(file, "nity", text);
-    }
+    if ((ch | 0x20) == 'i' || (ch | 0x20) == 'n') return scan_special_word(file, ch, real);
 
     int n_digits = 0;
-    ch = add_digits(file, ch, text, &n_digits);
+    ch = add_mantissa_digits(file, ch, false, real, &n_digits);
     if (ch == '.') {
-        text.add(ch);
-        ch = add_digits(file, getc_unlocked(file), text, &n_digits);
+        real.text.add(ch);
+        ch = add_mantissa_digits(file, getc_unlocked(file), true, real, &n_digits);
     }
     if (n_digits == 0) {
         put_back(file, ch);
         return false;
     }
     if ((ch | 0x20) == 'e') {
-        text.add(ch);
+        real.text.add(ch);
         ch = getc_unlocked(file);
+        bool negative_exponent = ch == '-';
         if (ch == '+' || ch == '-') {
-            text.add(ch);
+            real.text.add(ch);
             ch = getc_unlocked(file);
         }
         int n_exponent_digits = 0;
-        ch = add_digits(file, ch, text, &n_exponent_digits);
+        long exponent = 0;
+        while (is_digit(ch)) {
+            real.text.add(ch);
+            if (exponent < 100000) exponent = exponent * 10 + (ch - '0');
+            ++n_exponent_digits;
+            ch = getc_unlocked(file);
+        }
         if (n_exponent_digits == 0) {
             put_back(file, ch);
             return false;
         }
+        real.exponent += negative_exponent ? -exponent : exponent;
     }
     put_back(file, ch);
     return true;
 }
 
+// A mantissa and a power of ten that are both exact in the type give the
+// correctly rounded value in one multiplication or division; anything else
+// goes to the library conversion.
 bool scan_double(FILE *file, double *value) {
-    NumberText text;
-    if (!scan_real_text(file, text)) return false;
-    *value = strtod(text.c_str(), nullptr);
+    static const double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    ScannedReal real;
+    if (!scan_real(file, real)) return false;
+    if (real.mantissa_exact && real.mantissa <= (UINT64_C(1) << 53) && real.exponent >= -22 &&
+        real.exponent <= 22) {
+        double result = (double)real.mantissa;
+        result =
+            real.exponent < 0 ? result / powers[-real.exponent] : result * powers[real.exponent];
+        *value = real.negative ? -result : result;
+    } else {
+        *value = strtod(real.text.c_str(), nullptr);
+    }
     return true;
 }
 
 bool scan_float(FILE *file, float *value) {
-    NumberText text;
-    if (!scan_real_text(file, text)) return false;
-    *value = strtof(text.c_str(), nullptr);
+    static const float powers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                   1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    ScannedReal real;
+    if (!scan_real(file, real)) return false;
+    if (real.mantissa_exact && real.mantissa <= (UINT64_C(1) << 24) && real.exponent >= -10 &&
+        real.exponent <= 10) {
+        float result = (float)real.mantissa;
+        result =
+            real.exponent < 0 ? result / powers[-real.exponent] : result * powers[real.exponent];
+        *value = real.negative ? -result : result;
+    } else {
+        *value = strtof(real.text.c_str(), nullptr);
+    }
     return true;
 }
 

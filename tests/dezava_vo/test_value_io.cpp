@@ -2,10 +2,12 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <dezava_vo.h>
 
@@ -510,4 +512,86 @@ TEST_F(ValueText, OutputFailuresReportTheirTexts) {
     clearerr(full);
     EXPECT_EQ(output_quoted_string(full, "q"), ERROR);
     (void)fclose(full);
+}
+
+TEST_F(ValueText, NumbersConvertExactlyAsTheLibraryDoes) {
+    // Values on both sides of the exact fast path, and some that need the
+    // full conversion: long mantissas, big exponents, tiny and huge numbers.
+    const char *texts[] = {"0",
+                           "-0",
+                           "0.1",
+                           "0.333333",
+                           "-123.456",
+                           "1e22",
+                           "1e23",
+                           "16777216",
+                           "16777217",
+                           "9007199254740992",
+                           "9007199254740993",
+                           "0.000123457",
+                           "1.23457e-05",
+                           "1.23457e-15",
+                           "3.4028235e38",
+                           "3.5e38",
+                           "1e-45",
+                           "1.17549435e-38",
+                           "2.2250738585072014e-308",
+                           "4.9e-324",
+                           "1.7976931348623157e308",
+                           "123456789012345678901234567890",
+                           "0.00000000000000000000000000000000000000000001",
+                           "7.038531e-26",
+                           "1.00000005960464477539062500001",
+                           "8.589973e9"};
+    std::string joined;
+    for (const char *text : texts)
+        joined += std::string(text) + "\n";
+    for (bool as_float : {true, false}) {
+        FILE *file = file_holding(dir, joined);
+        for (const char *text : texts) {
+            if (as_float) {
+                float value = 0;
+                ASSERT_EQ(input_float(file, &value), OK) << text;
+                float expected = strtof(text, nullptr);
+                EXPECT_EQ(memcmp(&value, &expected, sizeof(float)), 0)
+                    << text << " read as " << value << ", expected " << expected;
+            } else {
+                double value = 0;
+                ASSERT_EQ(input_double(file, &value), OK) << text;
+                double expected = strtod(text, nullptr);
+                EXPECT_EQ(memcmp(&value, &expected, sizeof(double)), 0)
+                    << text << " read as " << value << ", expected " << expected;
+            }
+        }
+        EXPECT_EQ(close_file(file), OK);
+    }
+}
+
+TEST_F(ValueText, WrittenFloatsReadBackAsTheLibraryConvertsThem) {
+    // Deterministic spread of magnitudes and digit counts, written as the
+    // writers do (" %g") and with nine digits.
+    std::vector<std::string> texts;
+    uint32_t state = 12345;
+    char buffer[64];
+    for (int i = 0; i < 20000; ++i) {
+        state = state * 1664525u + 1013904223u;
+        double magnitude = std::ldexp((double)(state >> 8) / (1 << 24), (int)(state % 80) - 40);
+        double value = (state & 1) ? -magnitude : magnitude;
+        snprintf(buffer, sizeof(buffer), i % 2 ? "%g" : "%.9g", value);
+        texts.push_back(buffer);
+    }
+    std::string joined;
+    for (const std::string &text : texts)
+        joined += " " + text;
+    FILE *file = file_holding(dir, joined);
+    int n_mismatches = 0;
+    for (const std::string &text : texts) {
+        float value = 0;
+        ASSERT_EQ(input_float(file, &value), OK) << text;
+        float expected = strtof(text.c_str(), nullptr);
+        if (memcmp(&value, &expected, sizeof(float)) != 0 && ++n_mismatches < 5)
+            ADD_FAILURE() << text << " read as " << value << ", expected " << expected;
+    }
+    EXPECT_EQ(n_mismatches, 0);
+    EXPECT_EQ(close_file(file), OK);
 }
