@@ -11,5 +11,17 @@
 #include "vr_run_program.h"
 #include "vr_tempfile.h"
 
+#include "vr_dispatch.h"
+#include "hdf_adaptor.h"
+#include "vr_file.h"
+#include "vr_expand.h"
+#include "vr_attr.h"
+#include "vr_var.h"
+#include "vr_copy.h"
+#include "vr_ident.h"
+#include "vr_icv_struct.h"
+#include "vr_convert.h"
+#include "vr_varaccess.h"
+
 
 #endif
