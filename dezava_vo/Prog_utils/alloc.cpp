@@ -1,5 +1,6 @@
 #include "Prog_utils/alloc.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -219,6 +220,9 @@ void realloc_memory(void **ptr, size_t n_elements, size_t type_size, const char 
 
     size_t n_bytes;
     void *old_ptr = *ptr;
+    // The checker finds the old block by its address alone; keep that as a
+    // number so nothing reads through a pointer that realloc has released.
+    uintptr_t old_address = reinterpret_cast<uintptr_t>(old_ptr);
     void *new_ptr = nullptr;
     if (checked_multiply(n_elements, type_size, &n_bytes) && n_bytes > 0)
         new_ptr = realloc(old_ptr, n_bytes);
@@ -236,7 +240,8 @@ void realloc_memory(void **ptr, size_t n_elements, size_t type_size, const char 
 
     *ptr = new_ptr;
     if (alloc_checking_enabled())
-        change_ptr_alloc_check(old_ptr, new_ptr, n_bytes, filename, line_number);
+        change_ptr_alloc_check(reinterpret_cast<void *>(old_address), new_ptr, n_bytes, filename,
+                               line_number);
 }
 
 void free_memory_1d(void **ptr, const char *filename, int line_number) {
