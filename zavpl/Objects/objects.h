@@ -10,7 +10,11 @@
 // A signed byte: per-polygon visibilities and interior flags.
 typedef signed char Smallest_int;
 
-typedef enum {
+// The kinds, flags and types below are read from files as ints: a fixed
+// underlying type keeps a damaged value representable, so the checks that
+// reject it are well defined.
+
+typedef enum : int {
     LINES = 0,
     MARKER = 1,
     MODEL = 2,
@@ -22,17 +26,17 @@ typedef enum {
 } Object_types;
 
 // How many colours an object carries: 1, one per item, or one per point.
-typedef enum { ONE_COLOUR = 0, PER_ITEM_COLOURS = 1, PER_VERTEX_COLOURS = 2 } Colour_flags;
+typedef enum : int { ONE_COLOUR = 0, PER_ITEM_COLOURS = 1, PER_VERTEX_COLOURS = 2 } Colour_flags;
 
-typedef enum { BOX_MARKER = 0, SPHERE_MARKER = 1, N_MARKER_TYPES = 2 } Marker_types;
+typedef enum : int { BOX_MARKER = 0, SPHERE_MARKER = 1, N_MARKER_TYPES = 2 } Marker_types;
 
-typedef enum {
+typedef enum : int {
     COLOUR_INDEX_8BIT_PIXEL = 0,
     COLOUR_INDEX_16BIT_PIXEL = 1,
     RGB_PIXEL = 2
 } Pixel_types;
 
-typedef enum { FIXED_FONT = 0, SIZED_FONT = 1 } Font_types;
+typedef enum : int { FIXED_FONT = 0, SIZED_FONT = 1 } Font_types;
 
 // Spatial index records. Nothing here builds them; deletion goes through the
 // hook of bintree.h.

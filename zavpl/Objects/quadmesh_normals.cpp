@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "Objects/polygon_normals.h"
 #include "Objects/quadmesh.h"
@@ -28,13 +29,20 @@ void compute_quadmesh_normals(quadmesh_struct *quadmesh) {
         for (int j = 0; j < n; ++j) {
             Point loop[4];
             int n_loop = 0;
-            for (const auto &offset : neighbour_offsets) {
-                int ni = i + offset[0];
-                int nj = j + offset[1];
-                if (ni >= 0 && ni < m && nj >= 0 && nj < n)
-                    loop[n_loop++] = quadmesh->points[ni * n + nj];
+            bool present[4];
+            for (int k = 0; k < 4; ++k) {
+                int ni = i + neighbour_offsets[k][0];
+                int nj = j + neighbour_offsets[k][1];
+                present[k] = ni >= 0 && ni < m && nj >= 0 && nj < n;
+                if (present[k]) loop[n_loop++] = quadmesh->points[ni * n + nj];
             }
-            if (n_loop == 2) loop[n_loop++] = quadmesh->points[i * n + j];
+            // With two neighbours the point itself closes the triangle, in the
+            // gap left by the missing ones so the loop keeps the grid's winding.
+            // Only the last corner's gap is not at the end of the loop.
+            if (n_loop == 2) {
+                loop[n_loop++] = quadmesh->points[i * n + j];
+                if (present[0] && present[3]) std::swap(loop[1], loop[2]);
+            }
             if (n_loop < 3) {
                 handle_internal_error("compute_quadmesh_normals");
                 continue;
