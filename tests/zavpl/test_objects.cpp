@@ -243,3 +243,23 @@ TEST_F(ObjectTest, BadObjectTypeIsAnInternalErrorNotACrash) {
     EXPECT_NE(capture.err().find("Internal error:  get_object_points"), std::string::npos);
     delete_object(object);
 }
+
+TEST_F(ObjectTest, MarkerAndTextRecordsStartFromTheirDefaults) {
+    marker_struct marker;
+    initialize_marker(&marker, SPHERE_MARKER, make_Colour(1, 2, 3));
+    EXPECT_EQ(marker.type, SPHERE_MARKER);
+    EXPECT_EQ(marker.size, 1.0);
+    EXPECT_EQ(marker.label, nullptr);
+    EXPECT_EQ(marker.structure_id, 0);
+    EXPECT_EQ(marker.patient_id, 0);
+    delete_marker(&marker);
+
+    text_struct text;
+    text.origin = make_point(4, 5, 6);
+    initialize_text(&text, nullptr, make_Colour(1, 2, 3), SIZED_FONT, 14.0);
+    EXPECT_EQ(text.origin.coords[1], 5.0f); // kept when no position is given
+    EXPECT_STREQ(text.string, "");
+    EXPECT_EQ(text.font, SIZED_FONT);
+    delete_text(&text);
+    EXPECT_EQ(text.string, nullptr);
+}
