@@ -11,6 +11,19 @@
 
 namespace tarvex_test {
 
+// Turns allocation checking on for a scope, then restores what was there (so a
+// run with "DEBUG_ALLOC" set stays checked throughout).
+class ScopedAllocChecking {
+  public:
+    ScopedAllocChecking() : was_on_(alloc_checking_enabled()) { set_alloc_checking(TRUE); }
+    ~ScopedAllocChecking() { set_alloc_checking(was_on_); }
+    ScopedAllocChecking(const ScopedAllocChecking &) = delete;
+    ScopedAllocChecking &operator=(const ScopedAllocChecking &) = delete;
+
+  private:
+    BOOLEAN was_on_;
+};
+
 inline Point make_point(float x, float y, float z) {
     Point p;
     fill_Point(p, x, y, z);

@@ -83,7 +83,7 @@ TEST(Models, RemovingWhatIsNotThereLeavesTheListIntact) {
 }
 
 TEST(Models, RemovingTheLastObjectFreesTheList) {
-    set_alloc_checking(TRUE);
+    ScopedAllocChecking checking;
     size_t start = get_total_memory_alloced();
     int n_objects = 0;
     object_struct **list = nullptr;
@@ -94,11 +94,10 @@ TEST(Models, RemovingTheLastObjectFreesTheList) {
     EXPECT_EQ(list, nullptr);
     delete_object(a);
     EXPECT_EQ(get_total_memory_alloced(), start);
-    set_alloc_checking(FALSE);
 }
 
 TEST(Models, DeleteModelFreesExtraBlockAndSubModels) {
-    set_alloc_checking(TRUE);
+    ScopedAllocChecking checking;
     size_t start = get_total_memory_alloced();
     object_struct *object =
         make_model_object({make_model_object({make_text_object("deep")}), make_text_object("t")});
@@ -109,5 +108,4 @@ TEST(Models, DeleteModelFreesExtraBlockAndSubModels) {
     EXPECT_GT(get_total_memory_alloced(), start);
     delete_object(object);
     EXPECT_EQ(get_total_memory_alloced(), start);
-    set_alloc_checking(FALSE);
 }

@@ -14,14 +14,11 @@ namespace {
 
 class CheckedMemory : public ::testing::Test {
   protected:
-    void SetUp() override {
-        set_alloc_checking(TRUE);
-        start_ = get_total_memory_alloced();
-    }
-    void TearDown() override { set_alloc_checking(FALSE); }
+    void SetUp() override { start_ = get_total_memory_alloced(); }
     void expect_all_freed() { EXPECT_EQ(get_total_memory_alloced(), start_); }
 
     ScopedEnv no_abort{"ABORT_FLAG", nullptr};
+    ScopedAllocChecking checking;
     size_t start_ = 0;
 };
 

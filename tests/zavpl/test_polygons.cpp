@@ -171,7 +171,7 @@ TEST(Polygons, CentroidOfEmptyPolygonIsOrigin) {
 }
 
 TEST(Polygons, CopyIsDeepAndIndependent) {
-    set_alloc_checking(TRUE);
+    ScopedAllocChecking checking;
     size_t start = get_total_memory_alloced();
     {
         polygons_struct src, dest;
@@ -192,7 +192,6 @@ TEST(Polygons, CopyIsDeepAndIndependent) {
         delete_polygons(&dest);
     }
     EXPECT_EQ(get_total_memory_alloced(), start);
-    set_alloc_checking(FALSE);
 }
 
 TEST(Polygons, PerItemColoursAndVisibilities) {
