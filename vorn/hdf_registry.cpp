@@ -26,7 +26,9 @@ static char *m2_strdup(const char *text) {
 }
 
 int m2_name_ok(const char *name) {
-    return name != nullptr && name[0] != '\0' && strlen(name) <= VR2_MAX_NAME;
+    // A "/" would make the name a path of groups.
+    return name != nullptr && name[0] != '\0' && strlen(name) <= VR2_MAX_NAME &&
+           strchr(name, '/') == nullptr;
 }
 
 struct m2_file *m2_find_file(int fd) {
@@ -161,7 +163,8 @@ struct m2_dim *m2_add_dim(struct m2_file *file, const char *name, long length) {
         vrlog_message(VR_MSG_TOOMANYDIMS, VR2_MAX_DIMS);
         return nullptr;
     }
-    if (!m2_name_ok(name)) {
+    // Dimension names are joined by commas in "dimorder".
+    if (!m2_name_ok(name) || strchr(name, ',') != nullptr) {
         vrlog_message(VR_MSG_DIMDEF, name != nullptr ? name : "");
         return nullptr;
     }

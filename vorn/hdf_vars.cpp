@@ -102,7 +102,8 @@ int hdf_vardef(int fd, const char *varnm, nc_type vartype, int ndims, const int 
     if (file == nullptr || varnm == nullptr) return -1;
     if (strcmp(varnm, VR_ROOT_VARIABLE_NAME) == 0) return VR_ROOT_VARIABLE_ID;
     if (!file->wr_ok || m2_find_var_by_name(file, varnm) != nullptr) return -1;
-    if (!m2_name_ok(varnm)) {
+    // Checked before the dataset exists, so that no unregistered one is left.
+    if (!m2_name_ok(varnm) || file->nvars >= VR2_MAX_VARS) {
         vrlog_message(VR_MSG_VARDEF, varnm);
         return -1;
     }

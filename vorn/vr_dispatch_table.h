@@ -8,6 +8,8 @@
 
 #include <netcdf.h>
 
+#include "vr_basic.h"
+
 struct vr_dispatch {
     const char *name;
     int (*close)(int fd);
@@ -72,8 +74,15 @@ class VR_ncopts_scope {
 };
 
 // Opens a netCDF-3 file quietly: -1 (with ncerr set) when netCDF cannot open
-// it or it is a netCDF-4 (HDF5) file, which belongs to the HDF5 adaptor.
-int VR_netcdf3_open_quietly(const char *path, int mode);
+// it, when it is cut short (only its header need be complete with
+// header_only), or when it is a netCDF-4 (HDF5) file, which belongs to the
+// HDF5 adaptor.
+int VR_netcdf3_open_quietly(const char *path, int mode, int header_only = FALSE);
+
+// TRUE when a netCDF-3 file holds its whole header and, unless header_only,
+// all the data its header describes (netCDF itself reads a cut file as if
+// the missing bytes were zeros).
+int VR_netcdf3_file_complete(const char *path, int header_only);
 
 // TRUE for names that look like URLs: the library reads local files only.
 int VR_is_remote_name(const char *path);

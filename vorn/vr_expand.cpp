@@ -65,7 +65,7 @@ bool netcdf_header_readable(const char *path) {
             dup2(null_fd, STDOUT_FILENO);
             dup2(null_fd, STDERR_FILENO);
         }
-        int fd = VR_netcdf3_open_quietly(path, NC_NOWRITE);
+        int fd = VR_netcdf3_open_quietly(path, NC_NOWRITE, TRUE);
         _exit(fd >= 0 ? 0 : 1);
     }
     int wait_status = 0;

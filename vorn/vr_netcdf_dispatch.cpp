@@ -12,7 +12,7 @@ void VR_netcdf_defaults(void) {
     ncopts &= ~NC_FATAL;
 }
 
-int VR_netcdf3_open_quietly(const char *path, int mode) {
+int VR_netcdf3_open_quietly(const char *path, int mode, int header_only) {
     VR_ncopts_scope quiet(0);
     // netCDF would open an HDF5 file as netCDF-4 (and a URL remotely): both
     // are refused before netCDF sees them.
@@ -24,7 +24,7 @@ int VR_netcdf3_open_quietly(const char *path, int mode) {
     if (id < 0) return -1;
     int format = 0;
     if (nc_inq_format(id, &format) != NC_NOERR || format == NC_FORMAT_NETCDF4 ||
-        format == NC_FORMAT_NETCDF4_CLASSIC) {
+        format == NC_FORMAT_NETCDF4_CLASSIC || !VR_netcdf3_file_complete(path, header_only)) {
         ncclose(id);
         ncerr = NC_ENOTNC;
         return -1;

@@ -36,6 +36,12 @@ inline std::string run_tool(const TempDir &dir, const std::vector<std::string> &
     return text;
 }
 
+// TRUE when text holds the numbered message line "(from <routine>): message".
+inline bool has_message(const std::string &text, const std::string &message) {
+    size_t at = text.find("): " + message + "\n");
+    return at != std::string::npos && text.rfind("(from ", at) != std::string::npos;
+}
+
 // Open HDF5 objects of every file (files included).
 inline ssize_t open_hdf5_objects() {
     return H5Fget_obj_count(H5F_OBJ_ALL, H5F_OBJ_ALL);
