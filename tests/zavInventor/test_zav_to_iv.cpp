@@ -14,7 +14,6 @@
 #include <Inventor/nodes/SoSphere.h>
 #include <Inventor/nodes/SoTransform.h>
 
-#include <cstring>
 #include <vector>
 
 #include <zavInventor.h>
@@ -277,8 +276,6 @@ TEST_F(ZavToIv, EmptyQuadmeshAndMissingColoursAreSafe) {
 TEST_F(ZavToIv, SkippedKindsAreNotedAndUnknownKindsReported) {
     object_struct *list[4] = {make(TEXT), make(PIXELS), make(MODEL), make(LINES)};
     // Only the kind matters to the dispatch: the other records stay empty.
-    for (int i = 0; i < 3; ++i)
-        memset(&list[i]->specific, 0, sizeof(list[i]->specific));
     initialize_lines(get_lines_ptr(list[3]), make_rgba_Colour(1, 2, 3, 255));
     testing::internal::CaptureStderr();
     SoSeparator *root = hold(zav_objects_to_iv(4, list));

@@ -3,6 +3,8 @@
 
 #include "Objects/object_ops.h"
 
+#include <cstring>
+
 #include "Prog_utils/alloc.h"
 #include "Prog_utils/messages.h"
 
@@ -33,6 +35,9 @@ object_struct *create_object(Object_types object_type) {
     object_struct *object;
     ALLOC(object, 1);
     if (object == nullptr) return nullptr;
+    // The record is the caller's to fill, but an all-zero one (no arrays, no
+    // strings) can still be deleted safely if the caller stops early.
+    memset(&object->specific, 0, sizeof(object->specific));
     object->object_type = object_type;
     object->visibility = TRUE;
     return object;
