@@ -28,6 +28,8 @@
 #include "Objects/pixels.h"
 #include "Objects/pixel_conversions.h"
 #include "Objects/pixel_resample.h"
+#include "Objects/object_io.h"
+#include "Objects/geometry_io.h"
 #include "Objects/graphics_file.h"
 
 #endif
