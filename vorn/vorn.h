@@ -22,6 +22,11 @@
 #include "vr_icv_struct.h"
 #include "vr_convert.h"
 #include "vr_varaccess.h"
+#include "vr_valid_range.h"
+#include "vr_image_range.h"
+#include "vr_stdvars.h"
+#include "vr_history.h"
+#include "vr_icv.h"
 
 
 #endif

@@ -26,8 +26,9 @@ int VR_get_sign_from_string(nc_type datatype, const char *sign);
 // type's range and rounded half away from zero (NaN gives 0); NC_FLOAT
 // results are clamped to the float range. With an ICV, values outside its
 // fill range (widened slightly) become its fill value, and the others are
-// scaled by its scale and offset when it says so. Fails (VR_ERROR) for
-// NC_CHAR and unknown types.
+// scaled by its scale and offset when it says so. invalues and outvalues
+// are either apart or the same buffer (converted in place). Fails
+// (VR_ERROR) for NC_CHAR and unknown types.
 int VR_convert_type(long number_of_values, nc_type intype, int insign, const void *invalues,
                     nc_type outtype, int outsign, void *outvalues, const vr_icv_type *icvp);
 
