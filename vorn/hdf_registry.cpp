@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "hdf_internal.h"
 #include "vr_dispatch_table.h"
@@ -147,8 +148,19 @@ struct m2_var *m2_add_var(struct m2_file *file, const char *name, const char *pa
         }
     }
     nc_type type;
-    // A dataset whose type has no netCDF counterpart cannot be used at all.
-    if (var->mtyp_id < 0 || var->fspc_id < 0 || m2_var_nc_type(var, &type) < 0) {
+    // A dataset whose type has no netCDF counterpart, or whose shape is not
+    // the one declared (the vector dimension is not HDF5's), cannot be used.
+    bool usable = var->mtyp_id >= 0 && var->fspc_id >= 0 && m2_var_nc_type(var, &type) >= 0;
+    if (usable && type != NC_CHAR) {
+        int rank = H5Sget_simple_extent_ndims(var->fspc_id);
+        std::vector<hsize_t> extent(static_cast<size_t>(rank > 0 ? rank : 0));
+        usable =
+            rank == ndims - (var->is_cmpd ? 1 : 0) &&
+            (rank == 0 || H5Sget_simple_extent_dims(var->fspc_id, extent.data(), nullptr) >= 0);
+        for (int i = 0; usable && i < rank; i++)
+            usable = extent[static_cast<size_t>(i)] == sizes[i];
+    }
+    if (!usable) {
         vrlog_message(VR_MSG_OPENDSET, path);
         free_var(var);
         return nullptr;

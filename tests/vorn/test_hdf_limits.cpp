@@ -250,3 +250,29 @@ TEST_F(HdfLimitsTest, ReadOnlyFilesAndBadHyperslabsAreRefused) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(HdfLimitsTest, DeclaringAnExistingDatasetChecksItsShape) {
+    make_valid("declare.h5");
+    int fd = vropen(dir.file("declare.h5").c_str(), NC_WRITE);
+    ASSERT_GE(fd, 0);
+    hsize_t right[] = {64}, wrong[] = {63}, two[] = {64, 1};
+    EXPECT_EQ(hdf_var_declare(fd, "alias", "/vorn-2.0/image/0/image", 1, right), 0);
+    int alias = VR2varid(fd, "alias");
+    ASSERT_GE(alias, 0);
+    double value = -1;
+    long at = 5, one = 1;
+    ASSERT_EQ(VR2varget(fd, alias, &at, &one, &value), 0);
+    EXPECT_EQ(value, 0.0);
+    StreamCapture err(STDERR_FILENO);
+    EXPECT_EQ(hdf_var_declare(fd, "bad", "/vorn-2.0/image/0/image", 1, wrong), -1);
+    EXPECT_EQ(hdf_var_declare(fd, "bad", "/vorn-2.0/image/0/image", 2, two), -1);
+    EXPECT_EQ(hdf_var_declare(fd, "bad", "/vorn-2.0/nowhere", 0, nullptr), -1);
+    std::string text = err.finish();
+    EXPECT_TRUE(has_message(text, "Can't open dataset /vorn-2.0/nowhere")) << text;
+    EXPECT_EQ(VR2varid(fd, "bad"), -1);
+    EXPECT_EQ(vrclose(fd), 0);
+}
+
+} // namespace

@@ -201,6 +201,21 @@ INSTANTIATE_TEST_SUITE_P(
                                           VR_CREATE_V1 | VR_CREATE_V2, false}),
     [](const ::testing::TestParamInfo<version_choice_case> &info) { return info.param.label; });
 
+// netCDF's default options end the process on any error; the library turns
+// that off before its first call. A fresh process shows it.
+TEST_F(VornFileTest, NetcdfErrorsComeBackInsteadOfEndingTheProcess) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    std::string path = dir.file("fatal.nc");
+    EXPECT_EXIT(
+        {
+            ncopts = NC_FATAL | NC_VERBOSE;
+            int fd = vrcreate(path.c_str(), VR_CREATE_V1);
+            int missing = VR2varid(fd, "missing");
+            _exit(fd >= 0 && missing == -1 && vrclose(fd) == 0 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "ncvarid");
+}
+
 TEST_F(VornFileTest, UrlsAreRefusedWithoutTouchingTheNetwork) {
     for (const char *url : {"http://localhost:1/volume.nc", "file:///tmp/volume.nc"}) {
         StreamCapture err(STDERR_FILENO);
