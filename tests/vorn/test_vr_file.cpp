@@ -149,6 +149,55 @@ TEST_F(VornFileTest, RecordDimensionsAndCutDataOfVersion1Files) {
     EXPECT_TRUE(has_message(err.finish(), "Unable to open file '" + path + "'"));
 }
 
+// Every netCDF-3 variant, with one or several record variables, opens when
+// whole and is refused once the end of its last record is gone (the last
+// two values here, whatever padding follows them).
+TEST_F(VornFileTest, Version1FilesOfEveryVariantAreCheckedForCompleteness) {
+    struct {
+        const char *label;
+        int cmode;
+        bool second_record_variable;
+    } cases[] = {{"classic", 0, true},
+                 {"classic_one_record_variable", 0, false},
+                 {"64bit_offset", NC_64BIT_OFFSET, true},
+                 {"64bit_data", NC_64BIT_DATA, true},
+                 {"64bit_data_one_record_variable", NC_64BIT_DATA, false}};
+    for (const auto &c : cases) {
+        std::string path = dir.file(std::string(c.label) + ".nc");
+        int fd = vrcreate(path.c_str(), VR_CREATE_V1 | c.cmode);
+        ASSERT_GE(fd, 0) << c.label;
+        int dims[] = {VR2dimdef(fd, "time", NC_UNLIMITED), VR2dimdef(fd, "xspace", 3)};
+        int bytes = VR2vardef(fd, "image", NC_BYTE, 2, dims);
+        int shorts = c.second_record_variable ? VR2vardef(fd, "other", NC_SHORT, 1, dims) : -1;
+        int fixed = VR2vardef(fd, "xspace", NC_DOUBLE, 1, &dims[1]);
+        ASSERT_GE(VR2endef(fd), 0);
+        signed char values[3][3] = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+        long start[2] = {0, 0}, count[2] = {3, 3};
+        ASSERT_EQ(VR2varput(fd, bytes, start, count, values), 0);
+        short record_values[3] = {10, 20, 30};
+        if (shorts >= 0) {
+            ASSERT_EQ(VR2varput(fd, shorts, start, count, record_values), 0);
+        }
+        double steps[3] = {0.5, 1.5, 2.5};
+        ASSERT_EQ(VR2varput(fd, fixed, start, &count[1], steps), 0);
+        ASSERT_EQ(vrclose(fd), 0);
+
+        fd = vropen(path.c_str(), NC_NOWRITE);
+        ASSERT_GE(fd, 0) << c.label;
+        signed char last = 0;
+        long at[2] = {2, 2}, one[2] = {1, 1};
+        ASSERT_EQ(VR2varget(fd, VR2varid(fd, "image"), at, one, &last), 0);
+        EXPECT_EQ(last, 9) << c.label;
+        EXPECT_EQ(vrclose(fd), 0);
+
+        std::string whole = read_file(path);
+        write_file(path, whole.substr(0, whole.size() - 4));
+        StreamCapture err(STDERR_FILENO);
+        EXPECT_EQ(vropen(path.c_str(), NC_NOWRITE), -1) << c.label;
+        err.finish();
+    }
+}
+
 // Which version vrcreate(path, 0) makes depends on process-wide counters, so
 // each case runs in a child process of its own.
 struct version_choice_case {
