@@ -167,12 +167,17 @@ int hdf_open(const char *path, int mode) {
 int hdf_create(const char *path, int cmode, const struct vr2opts *opts_ptr) {
     if (path == nullptr || VR_is_remote_name(path)) return -1;
     if (H5open() < 0) return -1;
-    hid_t file_id;
-    {
+    // The 1.8 format stores attributes too large for an object header (a
+    // long "history") densely instead of refusing them.
+    hid_t fapl = H5Pcreate(H5P_FILE_ACCESS);
+    if (fapl < 0) return -1;
+    hid_t file_id = H5I_INVALID_HID;
+    if (H5Pset_libver_bounds(fapl, H5F_LIBVER_V18, H5F_LIBVER_LATEST) >= 0) {
         hdf_quiet quiet;
         file_id = H5Fcreate(path, (cmode & NC_NOCLOBBER) ? H5F_ACC_EXCL : H5F_ACC_TRUNC,
-                            H5P_DEFAULT, H5P_DEFAULT);
+                            H5P_DEFAULT, fapl);
     }
+    H5Pclose(fapl);
     if (file_id < 0) return -1;
 
     static const char *const groups[] = {VR2_GROUP, VR2_GROUP "/dimensions", VR2_GROUP "/info",

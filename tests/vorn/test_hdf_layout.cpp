@@ -409,3 +409,22 @@ TEST_F(HdfLayoutTest, GeneralisedAccessWalksStridesAndMaps) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(HdfLayoutTest, LongAttributesFitInVersion2Files) {
+    int fd = create(2, "history.h5");
+    std::string history(100000, 'h');
+    history.back() = 'e';
+    ASSERT_EQ(vrattputstr(fd, NC_GLOBAL, "history", history.c_str()), 0);
+    ASSERT_EQ(vrclose(fd), 0);
+    fd = vropen(dir.file("history.h5").c_str(), NC_NOWRITE);
+    std::vector<char> text(history.size() + 1);
+    ASSERT_NE(vrattgetstr(fd, NC_GLOBAL, "history", static_cast<int>(text.size()), text.data()),
+              nullptr);
+    EXPECT_EQ(std::string(text.data()), history);
+    EXPECT_EQ(vrclose(fd), 0);
+    EXPECT_NE(h5dump("history.h5", {"-A"}).find("STRSIZE 100001;"), std::string::npos);
+}
+
+} // namespace
