@@ -88,6 +88,17 @@ std::string unusable_type(HdfLimitsTest *test, const std::string &) {
     return read_file(path);
 }
 
+// netCDF-4 files are HDF5 files without the VORN layout: neither version.
+std::string netcdf4(HdfLimitsTest *test, const std::string &) {
+    std::string path = test->path("netcdf4.nc");
+    int ncid, dimid, varid;
+    nc_create(path.c_str(), NC_NETCDF4 | NC_CLOBBER, &ncid);
+    nc_def_dim(ncid, "xspace", 4, &dimid);
+    nc_def_var(ncid, "image", NC_SHORT, 1, &dimid, &varid);
+    nc_close(ncid);
+    return read_file(path);
+}
+
 } // namespace
 
 // The case makers reach the fixture's files through these.
@@ -117,7 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
                       bad_file_case{"truncated_netcdf", truncated_netcdf},
                       bad_file_case{"hdf5_without_group", hdf5_without_group},
                       bad_file_case{"dimension_without_length", dimension_without_length},
-                      bad_file_case{"unusable_type", unusable_type}),
+                      bad_file_case{"unusable_type", unusable_type},
+                      bad_file_case{"netcdf4", netcdf4}),
     [](const ::testing::TestParamInfo<bad_file_case> &info) { return info.param.label; });
 
 TEST_F(HdfLimitsTest, RegistryLimitsFailWithAMessage) {
