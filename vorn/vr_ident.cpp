@@ -5,9 +5,12 @@
 #include <ctime>
 #include <unistd.h>
 
+#include "vr_log.h"
+
 static unsigned int identification_counter = 1;
 
 int vrcreate_ident(char *id_str, int length) {
+    VR_ENTRY("vrcreate_ident");
     char host[129];
     if (gethostname(host, sizeof(host) - 1) != 0) snprintf(host, sizeof(host), "unknown");
     host[sizeof(host) - 1] = '\0'; // a name that fills the buffer is not terminated
@@ -23,6 +26,6 @@ int vrcreate_ident(char *id_str, int length) {
 
     unsigned int counter = identification_counter++;
     size_t size = length > 0 ? static_cast<size_t>(length) : 0;
-    return snprintf(size > 0 ? id_str : nullptr, size, "%s%c%s%c%s%c%u%c%u", user, ':', host, ':',
-                    when, ':', static_cast<unsigned int>(getpid()), ':', counter);
+    VR_RETURN(snprintf(size > 0 ? id_str : nullptr, size, "%s%c%s%c%s%c%u%c%u", user, ':', host,
+                       ':', when, ':', static_cast<unsigned int>(getpid()), ':', counter));
 }
