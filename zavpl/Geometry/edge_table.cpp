@@ -6,6 +6,17 @@
 
 #include "Geometry/polygon_checks.h"
 
+namespace {
+
+// A side filed under its lower point, with its higher point beside it so
+// that sorting a bucket reads only the bucket.
+struct bucketed_side {
+    int higher;
+    int side;
+};
+
+} // namespace
+
 void build_polygon_edge_table(const polygons_struct *polygons, polygon_edge_table *table) {
     const int n_sides = polygons_n_indices(polygons);
     const int n_points = polygons->n_points;
@@ -15,9 +26,8 @@ void build_polygon_edge_table(const polygons_struct *polygons, polygon_edge_tabl
     table->edge_start.clear();
     table->edge_sides.clear();
 
-    // Each side is bucketed under its lower point and sorted by its higher one
-    // (-1 marks a side joining a point to itself, which is no edge).
-    std::vector<int> higher((size_t)n_sides, -1);
+    // Count the sides of each lower point (a side from a point to itself is
+    // no edge).
     std::vector<int> bucket_start((size_t)n_points + 1, 0);
     for (int poly = 0; poly < polygons->n_items; ++poly) {
         int start, size;
@@ -26,15 +36,13 @@ void build_polygon_edge_table(const polygons_struct *polygons, polygon_edge_tabl
             int a = polygons->indices[start + k];
             int b = polygons->indices[start + (k + 1) % size];
             table->side_polygon[(size_t)(start + k)] = poly;
-            if (a == b) continue;
-            higher[(size_t)(start + k)] = std::max(a, b);
-            ++bucket_start[(size_t)std::min(a, b) + 1];
+            if (a != b) ++bucket_start[(size_t)std::min(a, b) + 1];
         }
     }
     for (int p = 0; p < n_points; ++p)
         bucket_start[(size_t)p + 1] += bucket_start[(size_t)p];
 
-    std::vector<int> order((size_t)bucket_start[(size_t)n_points]);
+    std::vector<bucketed_side> order((size_t)bucket_start[(size_t)n_points]);
     {
         std::vector<int> fill(bucket_start.begin(), bucket_start.end() - 1);
         for (int poly = 0; poly < polygons->n_items; ++poly) {
@@ -43,29 +51,42 @@ void build_polygon_edge_table(const polygons_struct *polygons, polygon_edge_tabl
             for (int k = 0; k < size; ++k) {
                 int a = polygons->indices[start + k];
                 int b = polygons->indices[start + (k + 1) % size];
-                if (a != b) order[(size_t)fill[(size_t)std::min(a, b)]++] = start + k;
+                if (a != b)
+                    order[(size_t)fill[(size_t)std::min(a, b)]++] = {std::max(a, b), start + k};
             }
         }
     }
 
-    auto by_higher_point = [&higher](int s1, int s2) {
-        return higher[(size_t)s1] != higher[(size_t)s2] ? higher[(size_t)s1] < higher[(size_t)s2]
-                                                        : s1 < s2;
+    // Buckets are short on ordinary meshes: insertion sort them, and fall back
+    // to std::sort for the long ones around high-valence points. Ties keep
+    // side order, so each edge's sides stay in increasing order.
+    auto before = [](const bucketed_side &s1, const bucketed_side &s2) {
+        return s1.higher != s2.higher ? s1.higher < s2.higher : s1.side < s2.side;
     };
-    table->edge_sides.reserve(order.size());
+    table->edge_sides.resize(order.size());
     table->edge_start.reserve(order.size() / 2 + 2);
     for (int p = 0; p < n_points; ++p) {
         auto first = order.begin() + bucket_start[(size_t)p];
         auto last = order.begin() + bucket_start[(size_t)p + 1];
-        std::sort(first, last, by_higher_point);
+        if (last - first > 16) {
+            std::sort(first, last, before);
+        } else {
+            for (auto it = first + (first != last); it < last; ++it) {
+                bucketed_side moving = *it;
+                auto hole = it;
+                for (; hole != first && before(moving, *(hole - 1)); --hole)
+                    *hole = *(hole - 1);
+                *hole = moving;
+            }
+        }
         for (auto it = first; it != last; ++it) {
-            if (it == first || higher[(size_t)*it] != higher[(size_t) * (it - 1)]) {
-                table->edge_start.push_back((int)table->edge_sides.size());
+            if (it == first || it->higher != (it - 1)->higher) {
+                table->edge_start.push_back((int)(it - order.begin()));
                 ++table->n_edges;
             }
-            table->side_edge[(size_t)*it] = table->n_edges - 1;
-            table->edge_sides.push_back(*it);
+            table->side_edge[(size_t)it->side] = table->n_edges - 1;
+            table->edge_sides[(size_t)(it - order.begin())] = it->side;
         }
     }
-    table->edge_start.push_back((int)table->edge_sides.size());
+    table->edge_start.push_back((int)order.size());
 }
