@@ -129,9 +129,12 @@ int hdf_attinq(int fd, int varid, const char *attnm, nc_type *type_ptr, int *len
     nc_type type = NC_NAT;
     int status = type_id >= 0 && space_id >= 0 ? m2_nc_type_of(type_id, &type) : -1;
     long length = 0;
-    if (status >= 0)
-        length = type == NC_CHAR ? static_cast<long>(H5Tget_size(type_id))
-                                 : static_cast<long>(H5Sget_simple_extent_npoints(space_id));
+    if (status >= 0) {
+        long npoints = static_cast<long>(H5Sget_simple_extent_npoints(space_id));
+        length = type == NC_CHAR ? static_cast<long>(H5Tget_size(type_id)) : npoints;
+        // Text is one string; an array of them has no netCDF-style length.
+        if (type == NC_CHAR && npoints != 1) status = -1;
+    }
     if (space_id >= 0) H5Sclose(space_id);
     if (type_id >= 0) H5Tclose(type_id);
     H5Aclose(attr_id);
@@ -180,7 +183,8 @@ int hdf_attget(int fd, int varid, const char *attnm, void *value) {
         return 1;
     }
     if (strcmp(attnm, "_FillValue") == 0) {
-        if (var == nullptr) return -1;
+        // A compound's fill value holds several values where one is asked for.
+        if (var == nullptr || var->is_cmpd) return -1;
         hid_t dcpl = H5Dget_create_plist(var->dset_id);
         herr_t status = dcpl >= 0 ? H5Pget_fill_value(dcpl, var->mtyp_id, value) : -1;
         if (dcpl >= 0) H5Pclose(dcpl);
@@ -189,9 +193,12 @@ int hdf_attget(int fd, int varid, const char *attnm, void *value) {
     hid_t attr_id = open_attribute_quietly(object_id, attnm);
     if (attr_id < 0) return -1;
     hid_t type_id = H5Aget_type(attr_id);
+    hid_t space_id = H5Aget_space(attr_id);
     nc_type type;
     herr_t status = -1;
-    if (type_id >= 0 && m2_nc_type_of(type_id, &type) >= 0) {
+    // Read only what hdf_attinq reports, so the caller's buffer holds it.
+    if (type_id >= 0 && space_id >= 0 && m2_nc_type_of(type_id, &type) >= 0 &&
+        (type != NC_CHAR || H5Sget_simple_extent_npoints(space_id) == 1)) {
         hid_t memory_id = H5Tget_native_type(type_id, H5T_DIR_ASCEND);
         if (memory_id >= 0) {
             hdf_quiet quiet;
@@ -199,6 +206,7 @@ int hdf_attget(int fd, int varid, const char *attnm, void *value) {
             H5Tclose(memory_id);
         }
     }
+    if (space_id >= 0) H5Sclose(space_id);
     if (type_id >= 0) H5Tclose(type_id);
     H5Aclose(attr_id);
     return status < 0 ? -1 : 1;

@@ -15,8 +15,18 @@
 static int select_hyperslab(const struct m2_var *var, const long *start, const long *count,
                             bool is_put, hid_t *file_space, hid_t *memory_space) {
     *file_space = *memory_space = H5I_INVALID_HID;
-    int rank = var->ndims - (var->is_cmpd ? 1 : 0);
     vrmsgcode_t failure = is_put ? VR_MSG_WRITEDSET : VR_MSG_READDSET;
+    // A string dataset is reported as one character without dimensions, so
+    // only that much may move: a longer one would overrun the caller.
+    if (H5Tget_class(var->ftyp_id) == H5T_STRING) {
+        if (H5Tget_size(var->ftyp_id) != 1 || H5Sget_simple_extent_npoints(var->fspc_id) != 1) {
+            vrlog_message(failure, var->path);
+            return -1;
+        }
+        *file_space = *memory_space = H5S_ALL;
+        return 1;
+    }
+    int rank = var->ndims - (var->is_cmpd ? 1 : 0);
     if (var->ndims > 0 && (start == nullptr || count == nullptr)) {
         vrlog_message(failure, var->path);
         return -1;
@@ -41,8 +51,7 @@ static int select_hyperslab(const struct m2_var *var, const long *start, const l
         file_start[i] = static_cast<hsize_t>(start[i]);
         file_count[i] = static_cast<hsize_t>(count[i]);
     }
-    if (rank <= 0 || H5Sget_simple_extent_ndims(var->fspc_id) != rank) {
-        // Scalars, and strings reported without dimensions, move whole.
+    if (rank <= 0) {
         *file_space = H5S_ALL;
         *memory_space = H5S_ALL;
         return 1;
