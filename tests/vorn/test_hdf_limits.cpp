@@ -288,3 +288,51 @@ TEST_F(HdfLimitsTest, DeclaringAnExistingDatasetChecksItsShape) {
 }
 
 } // namespace
+
+namespace {
+
+// Strings written by another program: a 40-character dataset and an array
+// of strings as an attribute. They are reported as text but never moved
+// into a buffer sized by that report.
+TEST_F(HdfLimitsTest, ForeignStringsNeverOverrunTheCaller) {
+    std::string path = dir.file("strings.h5");
+    vrclose(vrcreate(path.c_str(), VR_CREATE_V2));
+    hid_t file = H5Fopen(path.c_str(), H5F_ACC_RDWR, H5P_DEFAULT);
+    hid_t text = H5Tcopy(H5T_C_S1);
+    H5Tset_size(text, 40);
+    hid_t scalar = H5Screate(H5S_SCALAR);
+    hid_t dset = H5Dcreate2(file, "/vorn-2.0/info/note", text, scalar, H5P_DEFAULT, H5P_DEFAULT,
+                            H5P_DEFAULT);
+    hsize_t two = 2;
+    hid_t pair = H5Screate_simple(1, &two, nullptr);
+    hid_t attr = H5Acreate2(dset, "names", text, pair, H5P_DEFAULT, H5P_DEFAULT);
+    char names[80] = "first";
+    H5Awrite(attr, text, names);
+    H5Aclose(attr);
+    H5Sclose(pair);
+    H5Dclose(dset);
+    H5Sclose(scalar);
+    H5Tclose(text);
+    H5Fclose(file);
+
+    int fd = vropen(path.c_str(), NC_NOWRITE);
+    ASSERT_GE(fd, 0);
+    int note = VR2varid(fd, "note");
+    nc_type type;
+    int ndims = -1;
+    ASSERT_EQ(VR2varinq(fd, note, nullptr, &type, &ndims, nullptr, nullptr), 0);
+    EXPECT_EQ(type, NC_CHAR);
+    EXPECT_EQ(ndims, 0);
+    char one[2] = "#";
+    StreamCapture err(STDERR_FILENO);
+    EXPECT_LT(VR2varget(fd, note, nullptr, nullptr, one), 0);
+    EXPECT_LT(VR2attinq(fd, note, "names", nullptr, nullptr), 0);
+    EXPECT_LT(VR2attget(fd, note, "names", one), 0);
+    std::string text_out = err.finish();
+    EXPECT_TRUE(has_message(text_out, "Can't read dataset /vorn-2.0/info/note")) << text_out;
+    EXPECT_TRUE(has_message(text_out, "Can't read attribute 'names'")) << text_out;
+    EXPECT_EQ(one[0], '#');
+    EXPECT_EQ(vrclose(fd), 0);
+}
+
+} // namespace
