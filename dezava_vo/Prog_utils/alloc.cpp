@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <malloc.h>
 
 #include "Prog_utils/messages.h"
 
@@ -116,6 +117,15 @@ void free_multidim(void **ptr, int n_dims, const char *filename, int line_number
     for (int level = n_dims - 1; level >= 0; --level)
         free(blocks[level]);
     *ptr = nullptr;
+}
+
+// Whether the block really holds n elements. Arrays made at their exact size
+// (not in chunks) and grown later by the chunk rule would otherwise be written
+// past their end.
+bool block_holds(void *block, size_t n_elements, size_t type_size) {
+    size_t n_bytes;
+    return block != nullptr && checked_multiply(n_elements, type_size, &n_bytes) &&
+           malloc_usable_size(block) >= n_bytes;
 }
 
 size_t chunked_capacity(size_t n, size_t chunk_size, bool *overflow) {
@@ -284,7 +294,8 @@ void set_array_size(void **array, size_t type_size, size_t previous_n_elems, siz
 
     if (previous_n_elems == 0) {
         *array = alloc_memory_1d(new_capacity, type_size, filename, line_number);
-    } else if (new_capacity != previous_capacity || overflow_new != overflow_previous) {
+    } else if (new_capacity != previous_capacity || overflow_new != overflow_previous ||
+               !block_holds(*array, new_n_elems, type_size)) {
         realloc_memory(array, new_capacity, type_size, filename, line_number);
     }
 }

@@ -46,6 +46,18 @@ TEST_F(CheckedAlloc, SetArraySizeFollowsTheChunkRule) {
     EXPECT_EQ(array, nullptr);
 }
 
+TEST(Alloc, SetArraySizeGrowsArraysThatWereMadeAtTheirExactSize) {
+    int *array;
+    ALLOC(array, 3); // not a whole chunk
+    for (int n = 3; n < 150; ++n) {
+        SET_ARRAY_SIZE(array, n, n + 1, 100);
+        ASSERT_NE(array, nullptr);
+        array[n] = n; // ASan reports any write past the block
+    }
+    EXPECT_EQ(array[149], 149);
+    FREE(array);
+}
+
 TEST(Alloc, ThreeDimensionalLayout) {
     float ***array;
     ALLOC3D(array, 2, 3, 4);
