@@ -7,3 +7,4 @@ extern "C" const char *__asan_default_options() {
 // The Inventor library keeps a few blocks of its own type system alive until
 // the process ends; they are not ours to free.
 extern "C" const char *__lsan_default_suppressions() { return "leak:libCoin.so\n"; }
+extern "C" const char *__lsan_default_options() { return "print_suppressions=0"; }
