@@ -220,6 +220,11 @@ void *alloc_memory_5d(size_t n1, size_t n2, size_t n3, size_t n4, size_t n5, siz
     return ptr;
 }
 
+// After realloc the old pointer is only compared (the checker's key) or, when
+// realloc failed and so left the block untouched, released; the compiler
+// cannot tell these apart from a use after free and warns.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wuse-after-free"
 void realloc_memory(void **ptr, size_t n_elements, size_t type_size, const char *filename,
                     int line_number) {
     if (n_elements == 0) {
@@ -230,9 +235,6 @@ void realloc_memory(void **ptr, size_t n_elements, size_t type_size, const char 
 
     size_t n_bytes;
     void *old_ptr = *ptr;
-    // The checker finds the old block by its address alone; keep that as a
-    // number so nothing reads through a pointer that realloc has released.
-    uintptr_t old_address = reinterpret_cast<uintptr_t>(old_ptr);
     void *new_ptr = nullptr;
     if (checked_multiply(n_elements, type_size, &n_bytes) && n_bytes > 0)
         new_ptr = realloc(old_ptr, n_bytes);
@@ -241,7 +243,8 @@ void realloc_memory(void **ptr, size_t n_elements, size_t type_size, const char 
         print_error("Error reallocing %zu elements of size %zu.\n", n_elements, type_size);
         print_alloc_source_line(filename, line_number);
         abort_if_allowed();
-        // The old block is of no use to the caller any more: release it.
+        // A failed realloc leaves the old block as it was, but it is of no use
+        // to the caller any more: release it.
         if (old_ptr != nullptr && unrecord_ptr_alloc_check(old_ptr, filename, line_number))
             free(old_ptr);
         *ptr = nullptr;
@@ -250,9 +253,10 @@ void realloc_memory(void **ptr, size_t n_elements, size_t type_size, const char 
 
     *ptr = new_ptr;
     if (alloc_checking_enabled())
-        change_ptr_alloc_check(reinterpret_cast<void *>(old_address), new_ptr, n_bytes, filename,
-                               line_number);
+        change_ptr_alloc_check(old_ptr, new_ptr, n_bytes, filename, line_number);
 }
+
+#pragma GCC diagnostic pop
 
 void free_memory_1d(void **ptr, const char *filename, int line_number) {
     if (alloc_checking_enabled() && !unrecord_ptr_alloc_check(*ptr, filename, line_number))
