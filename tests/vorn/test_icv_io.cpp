@@ -324,6 +324,33 @@ TEST_P(IcvIoTest, FillValueReplacesValuesOutsideTheValidRange) {
     }
 }
 
+TEST_P(IcvIoTest, DegenerateRangesGiveOneValueAndFillTheRest) {
+    // A valid range of one value leaves nothing to scale by.
+    const double valid[2] = {5, 5};
+    make_image(short_kind, 1, 1, 3, false, valid);
+    raw_values stored(short_kind, 3);
+    stored.set(0, 5);
+    stored.set(1, 7);
+    stored.set(2, -7);
+    write_stored(stored);
+    int icv = create_icv(short_kind);
+    ASSERT_EQ(vricv_setdbl(icv, VR_ICV_FILLVALUE, 99), 0);
+    ASSERT_EQ(vricv_attach(icv, fd_, image_), 0);
+    short values[3];
+    long start[3] = {0, 0, 0}, count[3] = {1, 1, 3};
+    ASSERT_EQ(vricv_get(icv, start, count, values), 0);
+    EXPECT_EQ(std::vector<short>(values, values + 3), (std::vector<short>{-32768, 99, 99}));
+
+    // Writing maps only the bottom of the caller's range onto the one value.
+    const short written[3] = {-32768, 0, 100};
+    ASSERT_EQ(vricv_put(icv, start, count, written), 0);
+    raw_values back = read_stored();
+    EXPECT_EQ(back.get(0), 5);
+    EXPECT_EQ(back.get(1), 99);
+    EXPECT_EQ(back.get(2), 99);
+    EXPECT_EQ(vricv_free(icv), 0);
+}
+
 TEST_P(IcvIoTest, RegionsOutsideTheImageAreRefusedAndEmptyOnesMoveNothing) {
     make_image(short_kind, 2, 3, 4, false);
     int icv = create_icv(double_kind);
