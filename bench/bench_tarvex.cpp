@@ -63,12 +63,10 @@ RunFigures run_tarvex(const std::string &program, const std::string &input,
               (char *)nullptr);
         _exit(127);
     }
-    if (pid < 0)
-        return figures;
+    if (pid < 0) return figures;
     int status;
     struct rusage usage;
-    if (wait4(pid, &status, 0, &usage) != pid)
-        return figures;
+    if (wait4(pid, &status, 0, &usage) != pid) return figures;
     figures.wall_seconds = seconds_since(start);
     figures.peak_kib = usage.ru_maxrss;
     figures.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -78,11 +76,9 @@ RunFigures run_tarvex(const std::string &program, const std::string &input,
 double read_scene_back(const std::string &scene) {
     Clock::time_point start = Clock::now();
     SoInput input;
-    if (!input.openFile(scene.c_str()))
-        return -1;
+    if (!input.openFile(scene.c_str())) return -1;
     SoSeparator *root = SoDB::readAll(&input);
-    if (root == nullptr)
-        return -1;
+    if (root == nullptr) return -1;
     root->ref();
     double elapsed = seconds_since(start);
     root->unref();
@@ -98,11 +94,10 @@ long file_size(const std::string &path) {
 
 int main(int argc, char *argv[]) {
     std::string self = argv[0];
-    std::string program = argc > 1 ? argv[1]
-                                    : self.substr(0, self.find_last_of('/') + 1) + "../bin/tarvex";
+    std::string program =
+        argc > 1 ? argv[1] : self.substr(0, self.find_last_of('/') + 1) + "../bin/tarvex";
     char dir_template[] = "/tmp/bench-tarvex-XXXXXX";
-    if (mkdtemp(dir_template) == nullptr)
-        return 1;
+    if (mkdtemp(dir_template) == nullptr) return 1;
     std::string dir = dir_template;
     SoDB::init();
 

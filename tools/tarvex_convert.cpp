@@ -12,7 +12,9 @@
 
 namespace {
 
-void print_to_stderr(const char *message) { fputs(message, stderr); }
+void print_to_stderr(const char *message) {
+    fputs(message, stderr);
+}
 
 // Library notes must not land inside a scene written to standard output.
 class PrintToStderrWhile {
@@ -24,8 +26,7 @@ class PrintToStderrWhile {
         }
     }
     ~PrintToStderrWhile() {
-        if (active_)
-            pop_print_function();
+        if (active_) pop_print_function();
     }
 
   private:
@@ -44,8 +45,7 @@ bool write_scene(SoNode *root, FILE *file) {
 // devices and pipes are left alone.
 void remove_partial_output(const char *output_filename, FILE *file) {
     struct stat info;
-    if (fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode))
-        unlink(output_filename);
+    if (fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode)) unlink(output_filename);
 }
 
 int write_to_file(SoNode *root, const char *output_filename) {
@@ -58,8 +58,7 @@ int write_to_file(SoNode *root, const char *output_filename) {
         return 1;
     }
     bool written = write_scene(root, file);
-    if (!written)
-        remove_partial_output(output_filename, file);
+    if (!written) remove_partial_output(output_filename, file);
     if (fclose(file) != 0 && written) {
         written = false;
         unlink(output_filename);
@@ -78,12 +77,10 @@ int convert_graphics_file_to_inventor(const char *input_filename, const char *ou
     PrintToStderrWhile redirect(output_filename == nullptr);
 
     SoSeparator *root = zav_graphics_file_to_iv(input_filename);
-    if (root == nullptr)
-        return 1; // the reader has said why; no scene is written
+    if (root == nullptr) return 1; // the reader has said why; no scene is written
     root->ref();
 
-    if (output_filename != nullptr)
-        return write_to_file(root, output_filename);
+    if (output_filename != nullptr) return write_to_file(root, output_filename);
 
     if (!write_scene(root, stdout)) {
         fputs("error writing the scene to standard output\n", stderr);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "hdf_internal.h"
 #include "vr_dispatch_table.h"
 
 namespace {
@@ -174,21 +175,12 @@ int VR2attdel(int fd, int varid, const char *attnm) {
 }
 
 int VR2typelen(nc_type type) {
-    switch (type) {
-    case NC_BYTE:
-    case NC_CHAR:
-        return 1;
-    case NC_SHORT:
-        return 2;
-    case NC_INT:
-    case NC_FLOAT:
-        return 4;
-    case NC_DOUBLE:
-        return 8;
-    default:
+    size_t size = m2_nc_type_size(type);
+    if (size == 0) {
         fprintf(stderr, "Unknown type %d", static_cast<int>(type));
         return -1;
     }
+    return static_cast<int>(size);
 }
 
 int VR2attcopy(int infd, int invarid, const char *name, int outfd, int outvarid) {

@@ -36,17 +36,22 @@ SoSeparator *convert_object(object_struct *object) {
 
 } // namespace
 
-SoSeparator *zav_model_to_iv(const model_struct *) { return skip("Skipping model object."); }
+SoSeparator *zav_model_to_iv(const model_struct *) {
+    return skip("Skipping model object.");
+}
 
-SoSeparator *zav_pixels_to_iv(const pixels_struct *) { return skip("Skipping pixels object."); }
+SoSeparator *zav_pixels_to_iv(const pixels_struct *) {
+    return skip("Skipping pixels object.");
+}
 
-SoSeparator *zav_text_to_iv(const text_struct *) { return skip("Skipping text object."); }
+SoSeparator *zav_text_to_iv(const text_struct *) {
+    return skip("Skipping text object.");
+}
 
 SoSeparator *zav_objects_to_iv(int n_objects, object_struct **object_list) {
     SoSeparator *root = new SoSeparator;
     for (int i = 0; i < n_objects; ++i) {
-        if (SoSeparator *group = convert_object(object_list[i]))
-            root->addChild(group);
+        if (SoSeparator *group = convert_object(object_list[i])) root->addChild(group);
     }
     return root;
 }

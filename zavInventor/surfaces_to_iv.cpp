@@ -4,45 +4,8 @@
 #include <Inventor/nodes/SoNormalBinding.h>
 #include <Inventor/nodes/SoQuadMesh.h>
 
-#include "iv_values.h"
+#include "iv_fill.h"
 #include "zav_to_iv.h"
-
-namespace {
-
-// Fills coordinates, normals and per-vertex colours together, entry v from
-// the object's point point_index(v), so big meshes are walked once.
-template <typename PointIndex>
-void fill_vertices(int n_vertices, PointIndex point_index, const Point *points,
-                   const Vector *normals, const Colour *colours, SoCoordinate3 *coordinates,
-                   SoNormal *normal_node, SoBaseColor *colour_node) {
-    coordinates->point.setNum(n_vertices);
-    SbVec3f *iv_points = coordinates->point.startEditing();
-    SbVec3f *iv_normals = nullptr;
-    SbColor *iv_colours = nullptr;
-    if (normals != nullptr) {
-        normal_node->vector.setNum(n_vertices);
-        iv_normals = normal_node->vector.startEditing();
-    }
-    if (colours != nullptr) {
-        colour_node->rgb.setNum(n_vertices);
-        iv_colours = colour_node->rgb.startEditing();
-    }
-    for (int v = 0; v < n_vertices; ++v) {
-        int p = point_index(v);
-        iv_points[v] = iv_point(points[p]);
-        if (iv_normals != nullptr)
-            iv_normals[v] = iv_vector(normals[p]);
-        if (iv_colours != nullptr)
-            iv_colours[v] = iv_colour(colours[p]);
-    }
-    coordinates->point.finishEditing();
-    if (iv_normals != nullptr)
-        normal_node->vector.finishEditing();
-    if (iv_colours != nullptr)
-        colour_node->rgb.finishEditing();
-}
-
-} // namespace
 
 SoSeparator *zav_polygons_to_iv(const polygons_struct *polygons) {
     SoSeparator *group = new SoSeparator;
@@ -57,8 +20,7 @@ SoSeparator *zav_polygons_to_iv(const polygons_struct *polygons) {
     SoNormalBinding *normal_binding = new SoNormalBinding;
     SoNormal *normal_node = new SoNormal;
     normal_node->setName(SbName("Normals"));
-    if (normals != nullptr)
-        normal_binding->value = SoNormalBinding::PER_VERTEX_INDEXED;
+    if (normals != nullptr) normal_binding->value = SoNormalBinding::PER_VERTEX_INDEXED;
     group->addChild(normal_binding);
     group->addChild(normal_node);
 
@@ -71,18 +33,7 @@ SoSeparator *zav_polygons_to_iv(const polygons_struct *polygons) {
 
     SoIndexedFaceSet *faces = new SoIndexedFaceSet;
     faces->setName(SbName("Polygons"));
-    int n_items = polygons->n_items;
-    int n_indices = n_items > 0 ? polygons->end_indices[n_items - 1] : 0;
-    faces->coordIndex.setNum(n_indices + n_items);
-    int32_t *coord_index = faces->coordIndex.startEditing();
-    int k = 0, start = 0;
-    for (int i = 0; i < n_items; ++i) {
-        for (int p = start; p < polygons->end_indices[i]; ++p)
-            coord_index[k++] = polygons->indices[p];
-        coord_index[k++] = -1;
-        start = polygons->end_indices[i];
-    }
-    faces->coordIndex.finishEditing();
+    fill_index_runs(faces->coordIndex, polygons->n_items, polygons->end_indices, polygons->indices);
     group->addChild(faces);
     return group;
 }
@@ -103,8 +54,7 @@ SoSeparator *zav_quadmesh_to_iv(const quadmesh_struct *quadmesh) {
 
     SoNormalBinding *normal_binding = new SoNormalBinding;
     SoNormal *normal_node = new SoNormal;
-    if (normals != nullptr)
-        normal_binding->value = SoNormalBinding::PER_VERTEX;
+    if (normals != nullptr) normal_binding->value = SoNormalBinding::PER_VERTEX;
     group->addChild(normal_binding);
     group->addChild(normal_node);
 

@@ -110,11 +110,9 @@ int run_program(const std::vector<std::string> &words) {
         argv.push_back(&word[0]);
     argv.push_back(nullptr);
     pid_t pid;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return -1;
+    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
     int status;
-    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
-        return -1;
+    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
     return WEXITSTATUS(status);
 }
 
@@ -122,18 +120,15 @@ class TarvexConvert : public tarvex_test::TempDirTest {
   protected:
     static void SetUpTestSuite() { SoDB::init(); }
     void TearDown() override {
-        if (scene_ != nullptr)
-            scene_->unref();
+        if (scene_ != nullptr) scene_->unref();
     }
 
     // Reads a scene file with the Inventor reader; null when it cannot.
     SoSeparator *read_scene(const std::string &path) {
         SoInput input;
-        if (!input.openFile(path.c_str()))
-            return nullptr;
+        if (!input.openFile(path.c_str())) return nullptr;
         scene_ = SoDB::readAll(&input);
-        if (scene_ != nullptr)
-            scene_->ref();
+        if (scene_ != nullptr) scene_->ref();
         return scene_;
     }
 
@@ -267,16 +262,26 @@ TEST_F(TarvexConvert, FailuresWriteNoSceneAndExitWithOne) {
         std::string output; // must not exist afterwards ("" for stdout cases)
     };
     const Case cases[] = {
-        {"missing input", {dir.file("absent.obj"), "-o", dir.file("o1.iv")},
-         "Error:  could not open file \"" + dir.file("absent.obj") + "\".  ", dir.file("o1.iv")},
-        {"truncated object", {dir.file("damaged.obj"), "-o", dir.file("o2.iv")}, "",
+        {"missing input",
+         {dir.file("absent.obj"), "-o", dir.file("o1.iv")},
+         "Error:  could not open file \"" + dir.file("absent.obj") + "\".  ",
+         dir.file("o1.iv")},
+        {"truncated object",
+         {dir.file("damaged.obj"), "-o", dir.file("o2.iv")},
+         "",
          dir.file("o2.iv")},
-        {"unknown object letter", {dir.file("letter.obj"), "-o", dir.file("o3.iv")},
-         "Unrecognized object type in file.\n", dir.file("o3.iv")},
-        {"output in a missing directory", {dir.file("good.obj"), "-o", dir.file("no/such.iv")},
-         "cannot open file: " + dir.file("no/such.iv") + "\n", dir.file("no/such.iv")},
-        {"output is a directory", {dir.file("good.obj"), "-o", dir.path()},
-         "cannot open file: " + dir.path() + "\n", ""},
+        {"unknown object letter",
+         {dir.file("letter.obj"), "-o", dir.file("o3.iv")},
+         "Unrecognized object type in file.\n",
+         dir.file("o3.iv")},
+        {"output in a missing directory",
+         {dir.file("good.obj"), "-o", dir.file("no/such.iv")},
+         "cannot open file: " + dir.file("no/such.iv") + "\n",
+         dir.file("no/such.iv")},
+        {"output is a directory",
+         {dir.file("good.obj"), "-o", dir.path()},
+         "cannot open file: " + dir.path() + "\n",
+         ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

@@ -26,15 +26,13 @@ class ZavToIv : public ::testing::Test {
     void TearDown() override {
         for (object_struct *object : objects_)
             delete_object(object);
-        if (group_ != nullptr)
-            group_->unref();
+        if (group_ != nullptr) group_->unref();
     }
 
     // Keeps a converted group alive (and released) for the test.
     SoSeparator *hold(SoSeparator *group) {
         group_ = group;
-        if (group_ != nullptr)
-            group_->ref();
+        if (group_ != nullptr) group_->ref();
         return group_;
     }
 
@@ -54,8 +52,7 @@ class ZavToIv : public ::testing::Test {
         for (const auto &run : runs) {
             start_new_line(lines);
             for (int v : run) {
-                if (v >= 0)
-                    add_point_to_line(lines, &points[v]);
+                if (v >= 0) add_point_to_line(lines, &points[v]);
             }
         }
         return lines;

@@ -125,21 +125,20 @@ int main(int argc, char *argv[]) {
     }
     std::string dir = argv[1];
 
-    Status part = write_list(dir + "/sample_part.obj", ASCII_FORMAT,
-                             {make_tetrahedron(),
-                              make_marker(SPHERE_MARKER, make_rgba_Colour(255, 255, 255, 255), 0,
-                                          0, 32, 1.0, "apex")});
+    Status part = write_list(
+        dir + "/sample_part.obj", ASCII_FORMAT,
+        {make_tetrahedron(),
+         make_marker(SPHERE_MARKER, make_rgba_Colour(255, 255, 255, 255), 0, 0, 32, 1.0, "apex")});
 
     object_struct *model = create_object(MODEL);
     initialize_model(get_model_ptr(model));
     replace_string(&get_model_ptr(model)->filename, create_string("sample_part.obj"));
 
-    Status whole = write_list(dir + "/sample.obj", ASCII_FORMAT,
-                              {make_sphere(), make_torus(), make_polylines(),
-                               make_marker(BOX_MARKER, make_rgba_Colour(255, 60, 60, 255), 0, 0,
-                                           -14, 2.0, "box"),
-                               make_marker(SPHERE_MARKER, make_rgba_Colour(60, 60, 255, 255), 0,
-                                           0, 14, 1.5, "sphere"),
-                               model});
+    Status whole = write_list(
+        dir + "/sample.obj", ASCII_FORMAT,
+        {make_sphere(), make_torus(), make_polylines(),
+         make_marker(BOX_MARKER, make_rgba_Colour(255, 60, 60, 255), 0, 0, -14, 2.0, "box"),
+         make_marker(SPHERE_MARKER, make_rgba_Colour(60, 60, 255, 255), 0, 0, 14, 1.5, "sphere"),
+         model});
     return part == OK && whole == OK ? 0 : 1;
 }
