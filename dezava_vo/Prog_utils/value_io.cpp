@@ -84,10 +84,12 @@ Status io_quoted_string_contents(FILE *file, IO_types io_flag, File_formats form
 }
 
 // The array functions share their loop: T is int or unsigned char, io_one
-// the matching single-value function.
+// the matching single-value function, input_run (when given) a reader of a
+// whole ASCII run.
 template <typename T>
 Status io_array(FILE *file, IO_types io_flag, File_formats format, int n, T **array,
-                Status (*io_one)(FILE *, IO_types, File_formats, T *)) {
+                Status (*io_one)(FILE *, IO_types, File_formats, T *),
+                Status (*input_run)(FILE *, int, T *)) {
     if (io_flag == READ_FILE) {
         *array = nullptr;
         if (n <= 0) return OK;
@@ -105,6 +107,8 @@ Status io_array(FILE *file, IO_types io_flag, File_formats format, int n, T **ar
     Status status = OK;
     if (format == BINARY_FORMAT) {
         if (n > 0) status = io_binary_data(file, io_flag, *array, sizeof(T), n);
+    } else if (io_flag == READ_FILE && input_run != nullptr) {
+        status = input_run(file, n, *array);
     } else {
         for (int i = 0; i < n && status == OK; ++i) {
             status = io_one(file, io_flag, format, &(*array)[i]);
@@ -211,10 +215,11 @@ Status io_quoted_string(FILE *file, IO_types io_flag, File_formats format, STRIN
 }
 
 Status io_ints(FILE *file, IO_types io_flag, File_formats format, int n, int **ints) {
-    return io_array(file, io_flag, format, n, ints, io_int);
+    return io_array(file, io_flag, format, n, ints, io_int, input_ints);
 }
 
 Status io_unsigned_chars(FILE *file, IO_types io_flag, File_formats format, int n,
                          unsigned char **unsigned_chars) {
-    return io_array(file, io_flag, format, n, unsigned_chars, io_unsigned_char);
+    return io_array<unsigned char>(file, io_flag, format, n, unsigned_chars, io_unsigned_char,
+                                   nullptr);
 }

@@ -70,6 +70,12 @@ BOOLEAN real_is_double(void);
 Status input_binary_data(FILE *file, void *data, size_t element_size, int n);
 Status output_binary_data(FILE *file, const void *data, size_t element_size, int n);
 
+// n ASCII numbers in a row, read as n calls of input_float (input_int)
+// would read them. Long runs from seekable streams are parsed a block at a
+// time; the stream is left just after the last number.
+Status input_floats(FILE *file, int n, float values[]);
+Status input_ints(FILE *file, int n, int values[]);
+
 // Direction- and encoding-neutral forms.
 Status io_binary_data(FILE *file, IO_types io_flag, void *data, size_t element_size, int n);
 // Writes a newline in ASCII; nothing otherwise.
