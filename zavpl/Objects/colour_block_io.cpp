@@ -1,6 +1,7 @@
 // Colour blocks of lines and meshes, and the RGB pixels of images.
 
 #include <cstring>
+#include <vector>
 
 #include "Geometry/colour_pack.h"
 #include "Objects/geometry_io.h"
@@ -25,9 +26,26 @@ bool valid_colour_flag(int flag) {
     return flag == ONE_COLOUR || flag == PER_ITEM_COLOURS || flag == PER_VERTEX_COLOURS;
 }
 
+// ASCII colours are parsed in runs of four floats per colour.
+Status input_ascii_colours(FILE *file, int n, Colour colours[]) {
+    const int run = 1 << 16;
+    std::vector<float> rgba((size_t)4 * (size_t)(n < run ? n : run));
+    for (int start = 0; start < n; start += run) {
+        int count = n - start < run ? n - start : run;
+        if (input_floats(file, 4 * count, rgba.data()) != OK) return ERROR;
+        for (int i = 0; i < count; ++i) {
+            const float *c = &rgba[4 * (size_t)i];
+            colours[start + i] = make_rgba_Colour_0_1(c[0], c[1], c[2], c[3]);
+        }
+    }
+    return OK;
+}
+
 Status io_colour_list(FILE *file, IO_types io_flag, File_formats format, int n, Colour colours[]) {
     if (format == BINARY_FORMAT && host_is_little_endian())
         return io_binary_data(file, io_flag, colours, sizeof(Colour), n);
+    if (format == ASCII_FORMAT && io_flag == READ_FILE)
+        return input_ascii_colours(file, n, colours);
     for (int i = 0; i < n; ++i) {
         if (io_colour(file, io_flag, format, &colours[i]) != OK ||
             io_newline(file, io_flag, format) != OK)

@@ -1,6 +1,7 @@
 // End indices of polyline sets and polygon meshes, as they are or as item
 // sizes.
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <vector>
@@ -17,10 +18,10 @@ namespace {
 // Anything else is taken for item sizes.
 bool read_as_end_indices(int n, const int values[], int min_size) {
     if (n < 2) return false;
-    for (int i = 1; i < n; ++i) {
-        if ((int64_t)values[i] - values[i - 1] < min_size) return false;
-    }
-    return true;
+    int64_t closest = INT64_MAX;
+    for (int i = 1; i < n; ++i)
+        closest = std::min(closest, (int64_t)values[i] - values[i - 1]);
+    return closest >= min_size;
 }
 
 // Replaces sizes by their running sums; false when a sum leaves an int.
@@ -35,6 +36,10 @@ bool sum_sizes(int n, int values[]) {
 }
 
 Status check_end_indices(int n, const int end_indices[]) {
+    bool ordered = n == 0 || end_indices[0] >= 0;
+    for (int i = 1; i < n; ++i)
+        ordered &= end_indices[i] >= end_indices[i - 1];
+    if (ordered) return OK;
     for (int i = 0; i < n; ++i) {
         int previous = i == 0 ? 0 : end_indices[i - 1];
         if (end_indices[i] < previous) {
@@ -81,12 +86,15 @@ Status io_end_indices(FILE *file, IO_types io_flag, File_formats format, int n_i
     if (io_ints(file, io_flag, format, n_items, end_indices) != OK) return ERROR;
     if (n_items <= 0) return OK;
     int *values = *end_indices;
-    if (!read_as_end_indices(n_items, values, min_size) && !sum_sizes(n_items, values)) {
+    bool as_is = read_as_end_indices(n_items, values, min_size);
+    if (!as_is && !sum_sizes(n_items, values)) {
         print_error("Error: item sizes add up to more than an int holds.\n");
         FREE(*end_indices);
         return ERROR;
     }
-    if (check_end_indices(n_items, values) != OK) {
+    // End indices that passed the reader's test never decrease already.
+    if ((as_is && min_size >= 0 ? check_end_indices(1, values)
+                                : check_end_indices(n_items, values)) != OK) {
         FREE(*end_indices);
         return ERROR;
     }

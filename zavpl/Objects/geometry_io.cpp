@@ -37,6 +37,13 @@ Status io_triples(FILE *file, IO_types io_flag, File_formats format, int n, T *v
     Status status = OK;
     if (format == BINARY_FORMAT) {
         status = io_binary_data(file, io_flag, *values, sizeof(T), n);
+    } else if (io_flag == READ_FILE) {
+        // Long lists are parsed in runs; each run's float count fits an int.
+        const int run = 1 << 20;
+        for (int start = 0; start < n && status == OK; start += run) {
+            int count = n - start < run ? n - start : run;
+            status = input_floats(file, 3 * count, (*values)[start].coords);
+        }
     } else {
         for (int i = 0; i < n && status == OK; ++i) {
             status = io_three_floats(file, io_flag, format, (*values)[i].coords);

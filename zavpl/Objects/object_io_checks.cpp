@@ -2,6 +2,7 @@
 
 #include "Objects/object_io_checks.h"
 
+#include <algorithm>
 #include <climits>
 #include <sys/stat.h>
 
@@ -40,6 +41,13 @@ Status check_values_fit(FILE *file, File_formats format, int64_t n_values, size_
 }
 
 Status check_point_indices(int n_points, int64_t n_indices, const int indices[]) {
+    // One branch-free pass over what are usually millions of good indices
+    // (a negative index is a huge unsigned one); the bad one is looked for
+    // only when there is one.
+    unsigned largest = 0;
+    for (int64_t i = 0; i < n_indices; ++i)
+        largest = std::max(largest, (unsigned)indices[i]);
+    if (n_indices == 0 || largest < (unsigned)n_points) return OK;
     for (int64_t i = 0; i < n_indices; ++i) {
         if (indices[i] < 0 || indices[i] >= n_points) {
             print_error("Error: point index %d at position %lld is outside the %d points.\n",
