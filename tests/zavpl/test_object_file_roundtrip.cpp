@@ -128,6 +128,30 @@ TEST_P(ObjectFileRoundTrip, MeshWithoutNormalsIsWrittenWithComputedOnes) {
     delete_object(grid);
 }
 
+// Long lists, which ASCII reading parses in runs.
+TEST_P(ObjectFileRoundTrip, LargeMeshReadsBack) {
+    object_struct *sphere = make_file_sphere(5120);
+    std::vector<object_struct *> objects = {sphere, make_file_marker()};
+    ObjectList read;
+    write_and_read(objects, read, GetParam());
+    ASSERT_EQ(read.n, 2);
+    polygons_struct *original = get_polygons_ptr(sphere);
+    polygons_struct *polygons = get_polygons_ptr(read.objects[0]);
+    EXPECT_TRUE(polygons_are_same_topology(original, polygons));
+    ASSERT_EQ(polygons->colour_flag, PER_VERTEX_COLOURS);
+    EXPECT_EQ(as_vector(polygons->colours, 2562), as_vector(original->colours, 2562));
+    // " %g" keeps six significant digits of coordinates below 1 in size.
+    const float tolerance = GetParam() == ASCII_FORMAT ? 1e-6f : 0.0f;
+    for (int i = 0; i < 2562; ++i)
+        for (int c = 0; c < 3; ++c) {
+            ASSERT_NEAR(polygons->points[i].coords[c], original->points[i].coords[c], tolerance);
+            ASSERT_NEAR(polygons->normals[i].coords[c], original->normals[i].coords[c], tolerance);
+        }
+    expect_same_object(objects[1], read.objects[1]);
+    for (object_struct *object : objects)
+        delete_object(object);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothEncodings, ObjectFileRoundTrip,
                          ::testing::Values(ASCII_FORMAT, BINARY_FORMAT), format_name);
 
