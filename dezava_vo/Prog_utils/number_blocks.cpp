@@ -124,10 +124,10 @@ bool parse_float_any(const char *&p, float *value);
 // anything else, which parse_float_any then reads.
 bool parse_short_float(const char *&p, float *value) {
     static const uint64_t scale[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
-    // Signs fall either way at random in coordinates: no branch on them.
     const char *q = p;
+    // Signs fall either way at random in coordinates: no branch on them.
     bool negative = *q == '-';
-    q += negative || *q == '+';
+    q += (int)negative | (int)(*q == '+');
     uint64_t word = load_eight(q);
     int n_whole = leading_digits(word);
     if (n_whole == 8) return false;
@@ -144,7 +144,10 @@ bool parse_short_float(const char *&p, float *value) {
     if (n_whole + n_fraction == 0 || (*q | 0x20) == 'e' || mantissa > (UINT64_C(1) << 24))
         return false;
     float result = (float)mantissa / float_powers[n_fraction];
-    *value = negative ? -result : result;
+    uint32_t bits;
+    memcpy(&bits, &result, sizeof bits);
+    bits |= (uint32_t)negative << 31;
+    memcpy(value, &bits, sizeof bits);
     p = q;
     return true;
 }
