@@ -203,3 +203,23 @@ TEST_F(ObjectFileBytes, ObjectOfNoKnownKindIsNotWritten) {
     object->object_type = MARKER;
     delete_object(object);
 }
+
+// The raw bytes of 16-bit pixels follow the digits of y_size in ASCII; an
+// image whose first byte is a digit is written in binary instead, so that it
+// reads back.
+TEST_F(ObjectFileBytes, SixteenBitImageStartingWithADigitByteIsWrittenInBinary) {
+    for (unsigned short first : {(unsigned short)0x0107, (unsigned short)0x0135}) {
+        object_struct *image = make_file_pixels(COLOUR_INDEX_16BIT_PIXEL, 2, 1);
+        image->specific.pixels.data.pixels_16bit_colour_index[0] = first;
+        std::string name = dir.file("image16.obj");
+        ASSERT_EQ(output_graphics_file(name.c_str(), ASCII_FORMAT, 1, &image), OK);
+        unsigned char low = (unsigned char)(first & 0xff);
+        bool digit = low >= '0' && low <= '9';
+        EXPECT_EQ(read_file(name)[0], digit ? 'x' : 'X') << std::hex << first;
+        object_struct *read = read_only_object(read_file(name));
+        ASSERT_NE(read, nullptr);
+        expect_same_object(image, read);
+        delete_object(read);
+        delete_object(image);
+    }
+}

@@ -1,5 +1,7 @@
 // Pixel images in object files.
 
+#include <cstring>
+
 #include "Objects/geometry_io.h"
 #include "Objects/object_io.h"
 #include "Objects/object_io_checks.h"
@@ -51,6 +53,17 @@ Status io_pixels(FILE *file, IO_types io_flag, File_formats format, pixels_struc
         pixels->data.pixels_rgb = nullptr;
     } else if (pixels->x_size <= 0 || pixels->y_size <= 0) {
         return OK;
+    }
+
+    // 16-bit pixels are raw bytes in ASCII too, right after the digits of
+    // y_size: a first byte that is a digit would read as part of y_size, so
+    // such an image is written in binary, which every reader takes as well.
+    if (io_flag != READ_FILE && format == ASCII_FORMAT &&
+        pixels->pixel_type == COLOUR_INDEX_16BIT_PIXEL &&
+        pixels->data.pixels_16bit_colour_index != nullptr) {
+        unsigned char first;
+        memcpy(&first, pixels->data.pixels_16bit_colour_index, 1);
+        if (first >= '0' && first <= '9') format = BINARY_FORMAT;
     }
 
     int pixel_type = (int)pixels->pixel_type;
