@@ -14,6 +14,7 @@
 #include "vr_icv_dimconv.h"
 #include "vr_image_range.h"
 #include "vr_log.h"
+#include "vr_var_dims.h"
 #include "vr_valid_range.h"
 #include "vr_varaccess.h"
 
@@ -154,16 +155,6 @@ int vricv_detach(int icvid) {
 
 namespace {
 
-// The dimensions of a variable; false when it cannot be inquired.
-bool variable_dimensions(int cdfid, int varid, std::vector<int> *dims) {
-    int ndims;
-    if (VR2varinq(cdfid, varid, nullptr, nullptr, &ndims, nullptr, nullptr) < 0 || ndims < 0)
-        return false;
-    dims->assign(static_cast<size_t>(ndims) + 1, -1); // never an empty vector
-    if (VR2varinq(cdfid, varid, nullptr, nullptr, nullptr, dims->data(), nullptr) < 0) return false;
-    dims->resize(static_cast<size_t>(ndims));
-    return true;
-}
 
 int quiet_varid(int cdfid, const char *name) {
     VR_ncopts_scope quiet(0);
@@ -177,7 +168,7 @@ int slice_dimension(const vr_icv_type *icvp, int cdfid) {
     int firstdim = -1;
     for (int rangeid : {icvp->imgmaxid, icvp->imgminid}) {
         std::vector<int> dims;
-        if (!variable_dimensions(cdfid, rangeid, &dims)) continue;
+        if (!VR_var_dimensions(cdfid, rangeid, &dims)) continue;
         for (int dim : dims)
             for (int i = 0; i < icvp->var_ndims; i++)
                 if (icvp->var_dim[i] == dim && i > firstdim) firstdim = i;
@@ -200,7 +191,7 @@ int vricv_ndattach(int icvid, int cdfid, int varid) {
     nc_type type;
     std::vector<int> dims;
     if (VR2varinq(cdfid, varid, nullptr, &type, nullptr, nullptr, nullptr) < 0 ||
-        !variable_dimensions(cdfid, varid, &dims)) {
+        !VR_var_dimensions(cdfid, varid, &dims)) {
         vrlog_message(VR_MSG_FINDVAR, varid);
         VR_RETURN_ERROR(VR_ERROR);
     }

@@ -9,6 +9,7 @@
 #include "vr_dispatch.h"
 #include "vr_dispatch_table.h"
 #include "vr_log.h"
+#include "vr_var_dims.h"
 
 namespace {
 
@@ -33,16 +34,6 @@ int quiet_varid(int cdfid, const char *name) {
     return VR2varid(cdfid, name);
 }
 
-// The dimensions of a variable; false when it cannot be inquired.
-bool variable_dimensions(int cdfid, int varid, std::vector<int> *dims) {
-    int ndims;
-    if (VR2varinq(cdfid, varid, nullptr, nullptr, &ndims, nullptr, nullptr) < 0 || ndims < 0)
-        return false;
-    dims->assign(static_cast<size_t>(ndims) + 1, -1); // never an empty vector
-    if (VR2varinq(cdfid, varid, nullptr, nullptr, nullptr, dims->data(), nullptr) < 0) return false;
-    dims->resize(static_cast<size_t>(ndims));
-    return true;
-}
 
 // "varid", "vartype" and "version": the attributes of every standard variable.
 int put_identity(int cdfid, int varid, const char *vartype) {
@@ -179,7 +170,7 @@ int VR_create_image_variable(int cdfid, const char *name, nc_type datatype, int 
         range_ids[i] = quiet_varid(cdfid, range_names[i]);
         if (range_ids[i] < 0) continue;
         std::vector<int> range_dims;
-        if (!variable_dimensions(cdfid, range_ids[i], &range_dims)) {
+        if (!VR_var_dimensions(cdfid, range_ids[i], &range_dims)) {
             vrlog_message(VR_MSG_VARINQ);
             VR_RETURN_ERROR(VR_ERROR);
         }
@@ -235,7 +226,7 @@ int VR_create_imaxmin_variable(int cdfid, const char *name, nc_type datatype, in
     int image = quiet_varid(cdfid, "image");
     if (image >= 0) {
         std::vector<int> image_dims;
-        if (!variable_dimensions(cdfid, image, &image_dims)) {
+        if (!VR_var_dimensions(cdfid, image, &image_dims)) {
             vrlog_message(VR_MSG_VARINQ);
             VR_RETURN_ERROR(VR_ERROR);
         }

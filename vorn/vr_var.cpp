@@ -6,17 +6,8 @@
 #include "vr_dispatch.h"
 #include "vr_icv_struct.h"
 #include "vr_log.h"
+#include "vr_var_dims.h"
 #include "vr_varaccess.h"
-
-// The dimension ids of a variable, asking for their number first so that no
-// fixed table can overflow; false when it cannot be inquired.
-static bool variable_dimensions(int cdfid, int varid, std::vector<int> *dims) {
-    int ndims;
-    if (VR2varinq(cdfid, varid, nullptr, nullptr, &ndims, nullptr, nullptr) < 0 || ndims < 0)
-        return false;
-    dims->assign(static_cast<size_t>(ndims) + 1, -1);
-    return VR2varinq(cdfid, varid, nullptr, nullptr, nullptr, dims->data(), nullptr) >= 0;
-}
 
 int vrvarget(int cdfid, int varid, const long start[], const long count[], nc_type datatype,
              const char *sign, void *values) {
@@ -45,11 +36,11 @@ int vrvarget1(int cdfid, int varid, const long mindex[], nc_type datatype, const
               void *value) {
     VR_ENTRY("vrvarget1");
     std::vector<int> dims;
-    if (!variable_dimensions(cdfid, varid, &dims)) {
+    if (!VR_var_dimensions(cdfid, varid, &dims)) {
         vrlog_message(VR_MSG_READVAR, varid);
         VR_RETURN_ERROR(VR_ERROR);
     }
-    std::vector<long> count(dims.size(), 1);
+    std::vector<long> count(dims.size() + 1, 1); // a scalar still passes an array
     VR_RETURN_STATUS(vrvarget(cdfid, varid, mindex, count.data(), datatype, sign, value));
 }
 
@@ -57,11 +48,11 @@ int vrvarput1(int cdfid, int varid, const long mindex[], nc_type datatype, const
               const void *value) {
     VR_ENTRY("vrvarput1");
     std::vector<int> dims;
-    if (!variable_dimensions(cdfid, varid, &dims)) {
+    if (!VR_var_dimensions(cdfid, varid, &dims)) {
         vrlog_message(VR_MSG_WRITEVAR, varid);
         VR_RETURN_ERROR(VR_ERROR);
     }
-    std::vector<long> count(dims.size(), 1);
+    std::vector<long> count(dims.size() + 1, 1); // a scalar still passes an array
     VR_RETURN_STATUS(vrvarput(cdfid, varid, mindex, count.data(), datatype, sign, value));
 }
 
@@ -76,14 +67,13 @@ long *vrtranslate_coords(int cdfid, int invar, const long incoords[], int outvar
                          long outcoords[]) {
     VR_ENTRY("vrtranslate_coords");
     std::vector<int> in_dims, out_dims;
-    if (!variable_dimensions(cdfid, invar, &in_dims) ||
-        !variable_dimensions(cdfid, outvar, &out_dims)) {
+    if (!VR_var_dimensions(cdfid, invar, &in_dims) ||
+        !VR_var_dimensions(cdfid, outvar, &out_dims)) {
         vrlog_message(VR_MSG_FINDVAR, invar);
         VR_RETURN_ERROR(nullptr);
     }
-    // The vectors hold one spare entry past the dimensions.
-    for (size_t out = 0; out + 1 < out_dims.size(); out++) {
-        for (size_t in = 0; in + 1 < in_dims.size(); in++) {
+    for (size_t out = 0; out < out_dims.size(); out++) {
+        for (size_t in = 0; in < in_dims.size(); in++) {
             if (out_dims[out] == in_dims[in]) {
                 outcoords[out] = incoords[in];
                 break;
@@ -96,8 +86,8 @@ long *vrtranslate_coords(int cdfid, int invar, const long incoords[], int outvar
 int vrvarsize(int fd, int varid, long *size_ptr) {
     VR_ENTRY("vrvarsize");
     std::vector<int> dims;
-    if (!variable_dimensions(fd, varid, &dims)) VR_RETURN_ERROR(VR_ERROR);
-    for (size_t i = 0; i + 1 < dims.size(); i++)
+    if (!VR_var_dimensions(fd, varid, &dims)) VR_RETURN_ERROR(VR_ERROR);
+    for (size_t i = 0; i < dims.size(); i++)
         if (VR2diminq(fd, dims[i], nullptr, &size_ptr[i]) < 0) size_ptr[i] = 0;
     VR_RETURN(VR_NOERROR);
 }
